@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+#include "cluster/rank_tables.h"
+#include "workloads/phase_figures.h"
+#include "workloads/workload_kind.h"
+
+// Figures of one worker, handed on as soon as its messages have arrived.
+using WorkerStep = std::function<void(const CollectedFigures&)>;
+
+// Worker side: enters the run's figures at the worker's own rank and sends four messages to
+// rank 0 (tag 0): the rate table, the spent-seconds table, the processor name and the
+// rank-number table, each table message worldSize entries long.
+void deliverFigures(ExchangeTables& tables, int worldSize, int ownRank, const char* processorName,
+                    int processorNameLength, WorkloadKind kind, const PhaseFigures& figures);
+
+// Root side: receives the four messages of workers 1, 2, ... worldSize-1 in rank order, each
+// receive naming its source, and hands each worker's figures to the step before it receives
+// from the next worker.
+void collectFigures(ExchangeTables& tables, int worldSize, WorkloadKind kind,
+                    const WorkerStep& step);

@@ -1,0 +1,116 @@
+#include "driver/run_driver.h"
+
+#include <mpi.h>
+
+#include <ctime>
+#include <iostream>
+#include <new>
+#include <optional>
+
+#include "cluster/cluster_summary.h"
+#include "cluster/exchange.h"
+#include "cluster/rank_tables.h"
+#include "driver/start_directory.h"
+#include "report/baseline_report.h"
+#include "report/report_channel.h"
+#include "report/report_text.h"
+#include "report/results_file.h"
+#include "workloads/workloads.h"
+
+namespace {
+
+// Process-wide values, set once at start-up.
+struct ProcessContext {
+    std::optional<std::string> startDirectory;
+    int worldSize = 0;
+    int ownRank = 0;
+    char processorName[MPI_MAX_PROCESSOR_NAME] = {};
+    int processorNameLength = 0;
+};
+
+std::string ownProcessorName(const ProcessContext& process) {
+    return std::string(process.processorName, static_cast<std::size_t>(process.processorNameLength));
+}
+
+// A workload that cannot get its memory ends the whole job with a message rather than with an
+// uncaught exception on one process. Lines already written are flushed and stay written.
+PhaseFigures runWorkloadOrAbort(const ProcessContext& process, WorkloadKind kind) {
+    try {
+        return runWorkload(kind);
+    } catch (const std::bad_alloc&) {
+        std::cerr << allocationFailureMessage(kind, process.ownRank, ownProcessorName(process))
+                  << std::endl;
+        MPI_Abort(MPI_COMM_WORLD, 1);
+        throw;  // not reached: MPI_Abort does not return
+    }
+}
+
+void runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile& results) {
+    openResultsFile(results, ownProcessorName(process), std::time(nullptr));
+    ReportChannel channel{&std::cout, &results.stream};
+
+    PhaseFigures baseline[kWorkloadCount];
+    writeBaselinePreamble(channel, process.worldSize);
+    for (WorkloadKind kind : kWorkloadOrder) {
+        baseline[workloadIndex(kind)] = runWorkloadOrAbort(process, kind);
+        writeBaselineFigures(channel, kind, baseline[workloadIndex(kind)]);
+    }
+
+    if (process.worldSize > 1) {
+        ClusterTotals totals[kWorkloadCount];
+        for (WorkloadKind kind : kWorkloadOrder) {
+            writeClusterSection(channel, kind, baseline[workloadIndex(kind)].operationsPerSecond,
+                                process.worldSize - 1, totals[workloadIndex(kind)],
+                                [&](const WorkerStep& step) {
+                                    collectFigures(tables, process.worldSize, kind, step);
+                                });
+        }
+    }
+
+    // Closing lines go to the console only; the file is complete and closed before the wait.
+    consoleLine(channel);
+    consoleLine(channel);
+    consoleLine(channel, kResultsPathLabel,
+                composeResultsPath(process.startDirectory, results.fileName));
+    consoleLine(channel);
+    consoleLine(channel, kExitPrompt);
+    closeResultsFile(results);
+    std::cin.get();  // one character, or end of input
+}
+
+void runWorker(const ProcessContext& process, ExchangeTables& tables) {
+    for (WorkloadKind kind : kWorkloadOrder) {
+        const PhaseFigures figures = runWorkloadOrAbort(process, kind);
+        deliverFigures(tables, process.worldSize, process.ownRank, process.processorName,
+                       process.processorNameLength, kind, figures);
+    }
+}
+
+}  // namespace
+
+std::string allocationFailureMessage(WorkloadKind kind, int rank, const std::string& processorName) {
+    return "cluster-membench: out of memory in workload " + std::string(workloadName(kind)) +
+           " on rank " + std::to_string(rank) + " (" + processorName + "); ending the job";
+}
+
+int runBenchmark(int argc, char** argv) {
+    ProcessContext process;
+    process.startDirectory = currentDirectory();
+    ExchangeTables tables = createExchangeTables(kRankCapacity, MPI_MAX_PROCESSOR_NAME);
+    ResultsFile results;
+
+    MPI_Init(&argc, &argv);
+    MPI_Comm_size(MPI_COMM_WORLD, &process.worldSize);
+    MPI_Comm_rank(MPI_COMM_WORLD, &process.ownRank);
+    MPI_Get_processor_name(process.processorName, &process.processorNameLength);
+    fitTablesToJob(tables, process.worldSize);
+
+    if (process.ownRank == 0) {
+        runRoot(process, tables, results);
+    } else {
+        runWorker(process, tables);
+    }
+
+    MPI_Finalize();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ctime>
+#include <fstream>
+#include <string>
+
+// The results file: created by the root process in its current folder, named from its
+// processor name and the local time, written line by line while the run goes on.
+struct ResultsFile {
+    std::ofstream stream;  // unattached until opened; failed if the file could not be created
+    std::string fileName;
+};
+
+// "results_memory_windows_clusters @ <processor name> @ local date YYYY.MM.DD time HH.MM.SS.txt"
+std::string composeResultsFileName(const std::string& processorName, std::time_t now);
+
+// Names and creates (or truncates) the file. A file that cannot be created leaves the stream
+// failed: its lines are then dropped silently while the console report goes on.
+void openResultsFile(ResultsFile& results, const std::string& processorName, std::time_t now);
+
+// Flushes and closes the file; a failure only leaves the stream failed.
+void closeResultsFile(ResultsFile& results);

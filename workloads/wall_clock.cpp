@@ -1,0 +1,5 @@
+#include <mpi.h>
+
+#include "workloads/workloads.h"
+
+double mpiWallClock() { return MPI_Wtime(); }

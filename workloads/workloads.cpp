@@ -1,0 +1,53 @@
+#include "workloads/workloads.h"
+
+#include <cstdint>
+#include <new>
+
+// The loops call the replaceable global allocation functions directly rather than through
+// new-expressions: a compiler may merge or drop a paired new-expression and delete-expression
+// (GCC does so for `delete new T` at -O2), but not calls to ::operator new / ::operator delete.
+// Every store and load goes through a volatile lvalue, so none can be merged, hoisted or
+// dropped as unused. Nothing else stands inside the loops.
+
+namespace {
+
+void allocateAndFree() {
+    for (std::uint64_t counter = 0; counter < kOperationsPerRun; ++counter) {
+        void* block = ::operator new(kSmallBlockBytes);
+        *static_cast<volatile std::uint64_t*>(block) = counter;
+        ::operator delete(block);
+    }
+}
+
+void allocateAndKeep() {
+    [[maybe_unused]] volatile std::uint64_t sink = 0;
+    for (std::uint64_t counter = 0; counter < kOperationsPerRun; ++counter) {
+        auto* block = static_cast<volatile std::uint64_t*>(::operator new(kSmallBlockBytes));
+        *block = counter;
+        sink = *block;
+    }
+}
+
+void fillArray() {
+    // The array is allocated inside the timed bracket and left uninitialised, so the first
+    // touch of every page happens in the loop.
+    auto* elements = static_cast<volatile std::uint64_t*>(::operator new[](kFillArrayBytes));
+    [[maybe_unused]] volatile std::uint64_t sink = 0;
+    for (std::uint64_t counter = 0; counter < kOperationsPerRun; ++counter) {
+        elements[counter] = counter;
+        sink = counter;
+    }
+}
+
+}  // namespace
+
+PhaseFigures runWorkload(WorkloadKind kind, WallClock readClock) {
+    const double startTime = readClock();
+    switch (kind) {
+        case WorkloadKind::AllocateAndFree: allocateAndFree(); break;
+        case WorkloadKind::AllocateAndKeep: allocateAndKeep(); break;
+        case WorkloadKind::FillArray: fillArray(); break;
+    }
+    const double endTime = readClock();
+    return figuresFromReadings(startTime, endTime);
+}
