@@ -1,0 +1,117 @@
+// Jobs of several processes on this machine: every worker's figures in rank order, the three
+// cluster sections on both streams, silent workers, and workers with host names of their own.
+
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "layout.h"
+
+namespace e2e {
+namespace {
+
+class ClusterJob : public testing::Test {
+protected:
+    ScratchFolder scratch;
+    fs::path workDir = scratch.path / "run";
+    fs::path outputDir = scratch.path / "out";
+    void SetUp() override {
+        fs::create_directory(workDir);
+        fs::create_directory(outputDir);
+    }
+
+    // Runs the job and checks both streams against the layout, the figures' arithmetic, and
+    // that the start folder holds the results file alone.
+    void runAndCheck(const JobOptions& options, const std::string& rootName,
+                     const std::vector<std::string>& workerNames) {
+        const int worldSize = options.processes;
+        const JobResult result = runJob(options, workDir, outputDir);
+        ASSERT_EQ(result.exitStatus, 0) << result.errors;
+
+        std::vector<std::string> consoleCaptures;
+        ASSERT_TRUE(matchLayout(splitLines(result.console),
+                                reportLayout(Stream::Console, worldSize, workerNames),
+                                &consoleCaptures))
+            << result.console << result.errors;
+        const ReportFigures console = readFigures(consoleCaptures, Stream::Console, worldSize);
+        expectConsistentFigures(console);
+
+        const std::vector<std::string> files = filesIn(workDir);
+        ASSERT_EQ(files.size(), 1u) << "workers create no file";
+        EXPECT_EQ(files[0].rfind("results_memory_windows_clusters @ " + rootName + " @ ", 0), 0u)
+            << files[0];
+        EXPECT_EQ(console.resultsPath, (fs::canonical(workDir) / files[0]).string());
+
+        const std::string fileText = readFile(workDir / files[0]);
+        std::vector<std::string> fileCaptures;
+        ASSERT_TRUE(matchLayout(splitLines(fileText),
+                                reportLayout(Stream::File, worldSize, workerNames), &fileCaptures))
+            << fileText;
+        EXPECT_EQ(fileText.back(), '\n');
+        // The file holds the same figures as the console, the path aside.
+        consoleCaptures.pop_back();
+        EXPECT_EQ(fileCaptures, consoleCaptures);
+    }
+};
+
+class JobOfSize : public ClusterJob, public testing::WithParamInterface<int> {};
+
+TEST_P(JobOfSize, ReportsEveryWorkerWhileWorkersStaySilent) {
+    const int worldSize = GetParam();
+    // Every rank runs through a wrapper that keeps a worker's own output apart and notes each
+    // process's exit status.
+    const fs::path wrapper = writeScript(
+        scratch.path / "wrapper.sh",
+        rankVariableScript() + "out='" + outputDir.string() + "'\n" +
+            "if [ \"$rank\" = 0 ]; then \"$@\"; else \"$@\" >\"$out/worker.$rank.out\" "
+            "2>\"$out/worker.$rank.err\"; fi\n"
+            "status=$?\necho $status >\"$out/status.$rank\"\nexit $status\n");
+    JobOptions options;
+    options.processes = worldSize;
+    options.wrapper = {"/bin/sh", wrapper.string()};
+    runAndCheck(options, hostName(), std::vector<std::string>(worldSize - 1, hostName()));
+
+    for (int rank = 0; rank < worldSize; ++rank) {
+        EXPECT_EQ(readFile(outputDir / ("status." + std::to_string(rank))), "0\n") << "rank " << rank;
+        if (rank == 0) continue;
+        EXPECT_EQ(readFile(outputDir / ("worker." + std::to_string(rank) + ".out")), "");
+        EXPECT_EQ(readFile(outputDir / ("worker." + std::to_string(rank) + ".err")), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoToFourProcesses, JobOfSize, testing::Values(2, 3, 4));
+
+TEST_F(ClusterJob, EachWorkerAppearsWithExactlyItsOwnProcessorName) {
+    if (!canSetHostNamePerProcess()) {
+        GTEST_SKIP() << "this machine does not let a process enter a UTS namespace (unshare --uts)";
+    }
+    // A long name received before a short one, and names with dots and blanks.
+    const std::vector<std::string> names = {"head.node", "worker-with-a-much-longer-name.rack07.cluster",
+                                            "n2", "node 3.b x"};
+    std::string cases;
+    for (std::size_t rank = 0; rank < names.size(); ++rank) {
+        cases += "  " + std::to_string(rank) + ") name='" + names[rank] + "' ;;\n";
+    }
+    const fs::path wrapper = writeScript(
+        scratch.path / "named.sh",
+        rankVariableScript() + "case $rank in\n" + cases + "esac\n" +
+            "exec unshare --uts /bin/sh -c 'printf %s \"$0\" >/proc/sys/kernel/hostname && exec "
+            "\"$@\"' \"$name\" \"$@\"\n");
+    JobOptions options;
+    options.processes = 4;
+    options.wrapper = {"/bin/sh", wrapper.string()};
+    runAndCheck(options, names[0], {names[1], names[2], names[3]});
+}
+
+TEST_F(ClusterJob, GroupsStandInRankOrderWhenALowerRankFinishesLast) {
+    // Rank 1 starts four seconds late, so rank 2 delivers every workload first.
+    const fs::path wrapper = writeScript(
+        scratch.path / "late.sh",
+        rankVariableScript() + "if [ \"$rank\" = 1 ]; then sleep 4; fi\nexec \"$@\"\n");
+    JobOptions options;
+    options.processes = 3;
+    options.wrapper = {"/bin/sh", wrapper.string()};
+    runAndCheck(options, hostName(), {hostName(), hostName()});
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,81 @@
+#pragma once
+
+// Runs the real program as an MPI job in a folder of its own and collects what it left: exit
+// status, both output streams and the files of the start folder.
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+struct JobOptions {
+    int processes = 1;
+    // Text given to the launcher's standard input; without it, standard input is /dev/null.
+    std::optional<std::string> input;
+    // Command put between the launcher and the program (the program's path comes last).
+    std::vector<std::string> wrapper;
+};
+
+struct JobResult {
+    int exitStatus = -1;
+    std::string console;
+    std::string errors;
+};
+
+// A fresh folder under the system's temporary folder, removed with its contents at the end.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    fs::path path;
+};
+
+// A job started in the background, with a pipe to the launcher's standard input.
+struct RunningJob {
+    pid_t pid = -1;
+    int inputFd = -1;
+    fs::path consoleFile;
+    fs::path errorFile;
+};
+
+// The launcher command line for a job of this many processes.
+std::vector<std::string> jobCommand(const JobOptions& options);
+
+// Runs the job with workDir as its start folder; outputs are kept in outputDir.
+JobResult runJob(const JobOptions& options, const fs::path& workDir, const fs::path& outputDir);
+
+RunningJob startJob(const JobOptions& options, const fs::path& workDir, const fs::path& outputDir);
+// Waits until the job's console holds the text; false after the time limit or when it ended.
+bool waitForConsole(const RunningJob& job, const std::string& text, int seconds);
+void sendInput(RunningJob& job, const std::string& text);
+JobResult finishJob(RunningJob& job, int seconds);
+
+std::string readFile(const fs::path& file);
+void writeFile(const fs::path& file, const std::string& text);
+std::vector<std::string> splitLines(const std::string& text);
+
+// Regular files directly in the folder, by name.
+std::vector<std::string> filesIn(const fs::path& folder);
+
+// Whether any process of this machine holds the file open.
+bool fileIsOpenAnywhere(const fs::path& file);
+
+// Writes an executable shell script.
+fs::path writeScript(const fs::path& file, const std::string& body);
+
+std::string hostName();
+
+// Whether this machine lets a process set its own host name in a new UTS namespace.
+bool canSetHostNamePerProcess();
+
+// The prefix of a wrapper script that learns the MPI rank of the process it starts.
+std::string rankVariableScript();
+
+}  // namespace e2e

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "report/report_channel.h"
+#include "report/results_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 2024-03-07 09:05:02 UTC.
+constexpr std::time_t kMarch7th = 1709802302;
+
+// Runs the tests in UTC so that the fixed time has a known local form.
+class ResultsFileName : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* zone = getenv("TZ");
+        savedZone_ = zone ? std::optional<std::string>(zone) : std::nullopt;
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (savedZone_) setenv("TZ", savedZone_->c_str(), 1); else unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::optional<std::string> savedZone_;
+};
+
+// A scratch folder that the test makes current, and leaves again.
+class InScratchFolder : public ResultsFileName {
+protected:
+    void SetUp() override {
+        ResultsFileName::SetUp();
+        previous_ = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "membench-unit-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        fs::current_path(folder_);
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+        ResultsFileName::TearDown();
+    }
+    fs::path folder_;
+
+private:
+    fs::path previous_;
+};
+
+std::string contentsOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+TEST_F(ResultsFileName, IsMadeOfProcessorNameAndLocalTime) {
+    const struct {
+        const char* processorName;
+        const char* fileName;
+    } cases[] = {
+        {"NODE7", "results_memory_windows_clusters @ NODE7 @ local date 2024.03.07 time 09.05.02.txt"},
+        {"node 7.rack.b", "results_memory_windows_clusters @ node 7.rack.b @ local date 2024.03.07 time 09.05.02.txt"},
+        {"", "results_memory_windows_clusters @  @ local date 2024.03.07 time 09.05.02.txt"},
+    };
+    for (const auto& c : cases) {
+        const std::string name = composeResultsFileName(c.processorName, kMarch7th);
+        EXPECT_EQ(name, c.fileName);
+        EXPECT_EQ(name.size(), 76 + std::string(c.processorName).size());
+    }
+}
+
+TEST_F(ResultsFileName, FollowsTheLocalTimeZone) {
+    setenv("TZ", "UTC-2", 1);  // two hours east of UTC
+    tzset();
+    EXPECT_EQ(composeResultsFileName("n", kMarch7th),
+              "results_memory_windows_clusters @ n @ local date 2024.03.07 time 11.05.02.txt");
+}
+
+TEST_F(InScratchFolder, OpenCreatesOrTruncatesTheFileAndEachLineReachesItAtOnce) {
+    const std::string name = composeResultsFileName("node", kMarch7th);
+    { std::ofstream(name) << "left over from an earlier run\n"; }
+
+    ResultsFile results;
+    openResultsFile(results, "node", kMarch7th);
+    EXPECT_EQ(results.fileName, name);
+    ASSERT_TRUE(results.stream.good());
+    EXPECT_EQ(contentsOf(name), "");
+
+    writeLine(results.stream, "Low speeds:");
+    EXPECT_EQ(contentsOf(name), "Low speeds:\n") << "the line end flushes";
+    closeResultsFile(results);
+    EXPECT_FALSE(results.stream.is_open());
+    EXPECT_EQ(contentsOf(name), "Low speeds:\n");
+}
+
+TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesSilently) {
+    // A folder of the same name cannot be opened for writing, not even by root.
+    fs::create_directory(composeResultsFileName("node", kMarch7th));
+    ResultsFile results;
+    openResultsFile(results, "node", kMarch7th);
+    EXPECT_TRUE(results.stream.fail());
+
+    std::ostringstream console;
+    ReportChannel channel{&console, &results.stream};
+    lineOnBoth(channel, "Thread(s): ", 4);
+    closeResultsFile(results);
+    EXPECT_TRUE(results.stream.fail());
+    EXPECT_EQ(console.str(), "Thread(s): 4\n");
+    EXPECT_TRUE(fs::is_directory(results.fileName));
+}

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "driver/run_driver.h"
+#include "driver/start_directory.h"
+
+namespace fs = std::filesystem;
+
+TEST(ResultsPath, JoinsFolderAndFileNameWithThePlatformSeparator) {
+    EXPECT_EQ(composeResultsPath(std::string("/home/user"), "results @ n @ x.txt"),
+              "/home/user/results @ n @ x.txt");
+    EXPECT_EQ(composeResultsPath(std::nullopt, "r.txt"), "(null)/r.txt");
+    // The folder text is taken as it is: nothing is normalised.
+    EXPECT_EQ(composeResultsPath(std::string("/"), "r.txt"), "//r.txt");
+}
+
+TEST(ResultsPath, GrowsToFitAFolderOfAnyLength) {
+    const std::string folder = "/" + std::string(10000, 'd');
+    const std::string path = composeResultsPath(folder, "r.txt");
+    EXPECT_EQ(path.size(), 10000u + 1 + 1 + 5);
+    EXPECT_EQ(path.substr(path.size() - 6), "/r.txt");
+}
+
+TEST(StartDirectory, IsTheCurrentFolderOrUnknownOnceRemoved) {
+    const fs::path previous = fs::current_path();
+    EXPECT_EQ(currentDirectory(), previous.string());
+
+    std::string pattern = (fs::temp_directory_path() / "membench-unit-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    // A folder deeper than the first buffer the query tries.
+    fs::path deep = pattern;
+    for (int level = 0; level < 12; ++level) deep /= std::string(60, 'a' + level);
+    fs::create_directories(deep);
+    fs::current_path(deep);
+    EXPECT_EQ(currentDirectory(), deep.string());
+
+    fs::remove_all(pattern);
+    EXPECT_EQ(currentDirectory(), std::nullopt);
+    fs::current_path(previous);
+}
+
+TEST(AllocationFailure, MessageNamesWorkloadRankAndProcessor) {
+    EXPECT_EQ(allocationFailureMessage(WorkloadKind::FillArray, 7, "node 7.b"),
+              "cluster-membench: out of memory in workload FillArray on rank 7 (node 7.b); ending "
+              "the job");
+}
