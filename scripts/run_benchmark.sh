@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets everything up, builds the benchmark and runs it as a local MPI job.
+# Usage: scripts/run_benchmark.sh [processes]   (default: one process per core)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+processes=${1:-$(nproc)}
+if ! [[ "$processes" =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: $0 [processes]   (a whole number of processes, at least 1)" >&2
+  exit 2
+fi
+
+scripts/setup.sh
+cmake -S . -B build
+cmake --build build --target cluster-membench -j "$(nproc)"
+
+source scripts/mpi_launcher.sh
+# With its own standard input closed, Open MPI's launcher hands the root process an input that
+# never ends, and the final wait for Enter would never end either: give it /dev/null instead.
+if ! (exec 3<&0) 2>/dev/null; then
+  exec </dev/null
+fi
+echo "Running: $launcher ${launcherFlags[*]} -np $processes build/cluster-membench"
+exec "$launcher" "${launcherFlags[@]}" -np "$processes" build/cluster-membench
