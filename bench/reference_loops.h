@@ -1,0 +1,8 @@
+#pragma once
+
+// Minimal reference loops: the same work per operation as the program's workloads, written
+// inline the way a micro-benchmark would write it, with no harness around them (no clock
+// passed in, no dispatch on the workload, no figures).
+void referenceAllocateAndFree();
+void referenceAllocateAndKeep();
+void referenceFillArray();
