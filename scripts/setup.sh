@@ -4,7 +4,8 @@
 # As root it installs them with apt-get; as another user it names them and stops.
 set -euo pipefail
 
-packages=(g++ make cmake openmpi-bin libopenmpi-dev libgtest-dev "$@")
+packages=(g++ make cmake openmpi-bin libopenmpi-dev libgtest-dev
+          nlohmann-json3-dev libcli11-dev libtinyxml2-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -40,13 +40,16 @@ std::vector<std::string> jobCommand(const JobOptions& options) {
 }
 
 RunningJob startJob(const JobOptions& options, const fs::path& workDir, const fs::path& outputDir) {
+    return startCommand(jobCommand(options), options.input.has_value(), workDir, outputDir);
+}
+
+RunningJob startCommand(const std::vector<std::string>& command, bool piped, const fs::path& workDir,
+                        const fs::path& outputDir) {
     RunningJob job;
     job.consoleFile = outputDir / "console.txt";
     job.errorFile = outputDir / "errors.txt";
-    const std::vector<std::string> command = jobCommand(options);
 
     int pipeFds[2] = {-1, -1};
-    const bool piped = options.input.has_value();
     if (piped && pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
 
     const pid_t pid = fork();
@@ -125,6 +128,12 @@ JobResult runJob(const JobOptions& options, const fs::path& workDir, const fs::p
     RunningJob job = startJob(options, workDir, outputDir);
     if (options.input) sendInput(job, *options.input);
     return finishJob(job, 300);
+}
+
+JobResult runCommand(const std::vector<std::string>& command, const fs::path& workDir,
+                     const fs::path& outputDir) {
+    RunningJob job = startCommand(command, false, workDir, outputDir);
+    return finishJob(job, 120);
 }
 
 std::string readFile(const fs::path& file) {

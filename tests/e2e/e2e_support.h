@@ -52,6 +52,11 @@ std::vector<std::string> jobCommand(const JobOptions& options);
 JobResult runJob(const JobOptions& options, const fs::path& workDir, const fs::path& outputDir);
 
 RunningJob startJob(const JobOptions& options, const fs::path& workDir, const fs::path& outputDir);
+// Any command (its first word a path), with standard input from /dev/null or a pipe.
+RunningJob startCommand(const std::vector<std::string>& command, bool piped, const fs::path& workDir,
+                        const fs::path& outputDir);
+JobResult runCommand(const std::vector<std::string>& command, const fs::path& workDir,
+                     const fs::path& outputDir);
 // Waits until the job's console holds the text; false after the time limit or when it ended.
 bool waitForConsole(const RunningJob& job, const std::string& text, int seconds);
 void sendInput(RunningJob& job, const std::string& text);
