@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cluster_checks.h"
 #include "e2e_support.h"
-#include "layout.h"
 
 namespace e2e {
 namespace {
@@ -19,37 +19,9 @@ protected:
         fs::create_directory(outputDir);
     }
 
-    // Runs the job and checks both streams against the layout, the figures' arithmetic, and
-    // that the start folder holds the results file alone.
     void runAndCheck(const JobOptions& options, const std::string& rootName,
                      const std::vector<std::string>& workerNames) {
-        const int worldSize = options.processes;
-        const JobResult result = runJob(options, workDir, outputDir);
-        ASSERT_EQ(result.exitStatus, 0) << result.errors;
-
-        std::vector<std::string> consoleCaptures;
-        ASSERT_TRUE(matchLayout(splitLines(result.console),
-                                reportLayout(Stream::Console, worldSize, workerNames),
-                                &consoleCaptures))
-            << result.console << result.errors;
-        const ReportFigures console = readFigures(consoleCaptures, Stream::Console, worldSize);
-        expectConsistentFigures(console);
-
-        const std::vector<std::string> files = filesIn(workDir);
-        ASSERT_EQ(files.size(), 1u) << "workers create no file";
-        EXPECT_EQ(files[0].rfind("results_memory_windows_clusters @ " + rootName + " @ ", 0), 0u)
-            << files[0];
-        EXPECT_EQ(console.resultsPath, (fs::canonical(workDir) / files[0]).string());
-
-        const std::string fileText = readFile(workDir / files[0]);
-        std::vector<std::string> fileCaptures;
-        ASSERT_TRUE(matchLayout(splitLines(fileText),
-                                reportLayout(Stream::File, worldSize, workerNames), &fileCaptures))
-            << fileText;
-        EXPECT_EQ(fileText.back(), '\n');
-        // The file holds the same figures as the console, the path aside.
-        consoleCaptures.pop_back();
-        EXPECT_EQ(fileCaptures, consoleCaptures);
+        runAndCheckClusterJob(options, workDir, outputDir, rootName, workerNames);
     }
 };
 

@@ -30,8 +30,10 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::vector<std::string> jobCommand(const JobOptions& options) {
-    std::vector<std::string> command{kLauncherPath};
+    std::vector<std::string> command = options.launcherPrefix;
+    command.push_back(kLauncherPath);
     command.insert(command.end(), kLauncherFlags.begin(), kLauncherFlags.end());
+    command.insert(command.end(), options.launcherArgs.begin(), options.launcherArgs.end());
     command.push_back(kLauncherProcessFlag);
     command.push_back(std::to_string(options.processes));
     command.insert(command.end(), options.wrapper.begin(), options.wrapper.end());

@@ -20,6 +20,9 @@ struct JobOptions {
     std::optional<std::string> input;
     // Command put between the launcher and the program (the program's path comes last).
     std::vector<std::string> wrapper;
+    // Command that starts the launcher (put before it), and launcher options of the test's own.
+    std::vector<std::string> launcherPrefix;
+    std::vector<std::string> launcherArgs;
 };
 
 struct JobResult {
