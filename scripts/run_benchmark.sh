@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds the benchmark and runs it as a local MPI job.
 # Usage: scripts/run_benchmark.sh [processes]   (default: one process per core)
+# MEMBENCH_MPI=mpich runs it with MPICH instead of Open MPI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,15 +11,15 @@ if ! [[ "$processes" =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-scripts/setup.sh
-cmake -S . -B build
-cmake --build build --target cluster-membench -j "$(nproc)"
-
 source scripts/mpi_launcher.sh
+scripts/setup.sh "${mpiPackages[@]}"
+cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher"
+cmake --build "$buildDir" --target cluster-membench -j "$(nproc)"
+
 # With its own standard input closed, Open MPI's launcher hands the root process an input that
 # never ends, and the final wait for Enter would never end either: give it /dev/null instead.
 if ! (exec 3<&0) 2>/dev/null; then
   exec </dev/null
 fi
-echo "Running: $launcher ${launcherFlags[*]} -np $processes build/cluster-membench"
-exec "$launcher" "${launcherFlags[@]}" -np "$processes" build/cluster-membench
+echo "Running: $launcher ${launcherFlags[*]} -np $processes $buildDir/cluster-membench"
+exec "$launcher" "${launcherFlags[@]}" -np "$processes" "$buildDir/cluster-membench"

@@ -12,15 +12,13 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 rounds=${1:-31}
-scripts/setup.sh valgrind libbenchmark-dev time
-cmake -S . -B build
-cmake --build build -j "$(nproc)"
-
+processes=16  # the largest job below
 source scripts/mpi_launcher.sh
 launchFlags=("${launcherFlags[@]}")
-if "$launcher" --version 2>&1 | grep -q -E "Open MPI|OpenRTE"; then
-  launchFlags+=(--oversubscribe)
-fi
+scripts/setup.sh "${mpiPackages[@]}" valgrind libbenchmark-dev time
+cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher"
+cmake --build "$buildDir" -j "$(nproc)"
+build=$buildDir
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -33,17 +31,17 @@ echo "$(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, $(free -g | awk '
 
 echo
 echo "== 1. Harness overhead ($rounds rounds, each in fresh processes)"
-build/bench/membench_overhead "$rounds"
+"$build"/bench/membench_overhead "$rounds"
 
 echo
 echo "== Where the workloads' time goes (getrusage around each run)"
-build/bench/membench_fault_share
+"$build"/bench/membench_fault_share
 
 echo
 echo "== 2. Instructions per operation (valgrind --tool=callgrind)"
 for mode in program reference; do
   (cd "$scratch" && valgrind --tool=callgrind --callgrind-out-file="$scratch/cg.$mode" \
-      "$root/build/bench/membench_instructions" "$mode" >/dev/null 2>&1)
+      "$root/$build/bench/membench_instructions" "$mode" >/dev/null 2>&1)
 done
 printf "%-16s %14s %14s\n" workload program reference
 index=1
@@ -60,13 +58,13 @@ echo "== 3. Cost around the workloads ($jobRounds rounds, mpirun -np 1)"
 mkdir -p "$scratch/run"
 for round in $(seq "$jobRounds"); do
   start=$(date +%s.%N)
-  (cd "$scratch/run" && "$launcher" "${launchFlags[@]}" -np 1 "$root/build/cluster-membench" \
+  (cd "$scratch/run" && "$launcher" "${launchFlags[@]}" -np 1 "$root/$build/cluster-membench" \
       </dev/null >"$scratch/console.txt")
   end=$(date +%s.%N)
   spent=$(awk '/^The system spent: / && n < 3 { sum += $4; n++ } END { print sum }' "$scratch/console.txt")
   echo "$end $start $spent" | awk '{ print $1 - $2 - $3 }' >>"$scratch/around.txt"
   start=$(date +%s.%N)
-  "$launcher" "${launchFlags[@]}" -np 1 build/bench/membench_mpi_empty </dev/null
+  "$launcher" "${launchFlags[@]}" -np 1 "$build"/bench/membench_mpi_empty </dev/null
   end=$(date +%s.%N)
   echo "$end $start" | awk '{ print $1 - $2 }' >>"$scratch/empty.txt"
   rm -f "$scratch/run"/results_*
@@ -77,8 +75,8 @@ echo "$around $empty" | awk '{ printf "job minus spent times: %.3f s; empty MPI 
 
 echo
 echo "== 4. Memory"
-build/bench/membench_block_size
-for program in build/cluster-membench build/bench/membench_mpi_empty; do
+"$build"/bench/membench_block_size
+for program in "$build/cluster-membench" "$build/bench/membench_mpi_empty"; do
   (cd "$scratch/run" && "$launcher" "${launchFlags[@]}" -np 1 /usr/bin/time -f "%M" -o "$scratch/rss.txt" \
       "$root/$program" </dev/null >/dev/null)
   echo "$program: peak resident $(awk '{ printf "%.1f MiB", $1 / 1024 }' "$scratch/rss.txt")"
@@ -89,6 +87,6 @@ echo "the workloads must hold 2^24 blocks x 32 bytes + 128 MiB = 640 MiB"
 echo
 echo "== 5. Collection at scale (every worker's figures ready; times of one run)"
 for processes in 2 4 8 16; do
-  "$launcher" "${launchFlags[@]}" -np "$processes" build/bench/membench_collection "$scratch/section.txt" </dev/null
+  "$launcher" "${launchFlags[@]}" -np "$processes" "$build"/bench/membench_collection "$scratch/section.txt" </dev/null
 done
 echo "bytes received per workload: (N - 1) x 20 x N + names; N = 4096: $((4095 * 20 * 4096)) bytes of tables"

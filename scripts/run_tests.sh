@@ -6,7 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh mpich libmpich-dev iproute2 util-linux
+# MPICH beside Open MPI; iproute2 and util-linux for the simulated hosts; Slurm and munge for
+# the batch-scheduler tests.
+scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge
 
 configure() {  # build folder, compiler wrapper, launcher
   cmake -S . -B "$1" -DBUILD_TESTING=ON -DMEMBENCH_REQUIRE_TESTS=ON \

@@ -31,11 +31,15 @@ ScratchFolder::~ScratchFolder() {
 
 std::vector<std::string> jobCommand(const JobOptions& options) {
     std::vector<std::string> command = options.launcherPrefix;
-    command.push_back(kLauncherPath);
-    command.insert(command.end(), kLauncherFlags.begin(), kLauncherFlags.end());
-    command.insert(command.end(), options.launcherArgs.begin(), options.launcherArgs.end());
-    command.push_back(kLauncherProcessFlag);
-    command.push_back(std::to_string(options.processes));
+    if (options.launcher.empty()) {
+        command.push_back(kLauncherPath);
+        command.insert(command.end(), kLauncherFlags.begin(), kLauncherFlags.end());
+        command.insert(command.end(), options.launcherArgs.begin(), options.launcherArgs.end());
+        command.push_back(kLauncherProcessFlag);
+        command.push_back(std::to_string(options.processes));
+    } else {
+        command.insert(command.end(), options.launcher.begin(), options.launcher.end());
+    }
     command.insert(command.end(), options.wrapper.begin(), options.wrapper.end());
     command.push_back(kProgramPath);
     return command;

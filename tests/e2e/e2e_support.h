@@ -23,6 +23,8 @@ struct JobOptions {
     // Command that starts the launcher (put before it), and launcher options of the test's own.
     std::vector<std::string> launcherPrefix;
     std::vector<std::string> launcherArgs;
+    // Another launcher with its own process count (srun -n 3, say) in place of the MPI one.
+    std::vector<std::string> launcher;
 };
 
 struct JobResult {
