@@ -210,6 +210,26 @@ bool canSetHostNamePerProcess() {
                        ">/dev/null 2>&1") == 0;
 }
 
+namespace {
+std::string quoted(const std::string& word) { return "'" + word + "'"; }
+}  // namespace
+
+std::optional<std::string> bringUp(const std::string& script, const fs::path& dir,
+                                   const std::vector<std::string>& arguments) {
+    const fs::path log = dir.string() + ".log";
+    std::string command = "sh " + quoted(script) + " up " + quoted(dir.string());
+    for (const auto& argument : arguments) command += " " + quoted(argument);
+    command += " >" + quoted(log.string()) + " 2>&1";
+    if (std::system(command.c_str()) == 0) return std::nullopt;
+    return readFile(log);
+}
+
+bool bringDown(const std::string& script, const fs::path& dir) {
+    return std::system(("sh " + quoted(script) + " down " + quoted(dir.string())).c_str()) == 0;
+}
+
+bool environmentMustBeMade() { return std::getenv("CI") != nullptr && geteuid() == 0; }
+
 std::string rankVariableScript() {
     // Open MPI names the rank OMPI_COMM_WORLD_RANK, MPICH's launcher PMI_RANK, Slurm SLURM_PROCID.
     return "rank=${OMPI_COMM_WORLD_RANK:-${PMI_RANK:-${SLURM_PROCID:-0}}}\n";

@@ -85,6 +85,16 @@ std::string hostName();
 // Whether this machine lets a process set its own host name in a new UTS namespace.
 bool canSetHostNamePerProcess();
 
+// Runs `sh SCRIPT up DIR ARGS...` to make a test environment (simulated hosts, a Slurm);
+// returns why it failed, with the script's output, or nothing when it is up.
+std::optional<std::string> bringUp(const std::string& script, const fs::path& dir,
+                                   const std::vector<std::string>& arguments);
+// Runs `sh SCRIPT down DIR`; true when it succeeded.
+bool bringDown(const std::string& script, const fs::path& dir);
+// Whether a test whose environment cannot be made must fail rather than be skipped: where CI
+// runs, as root, everything these tests need can be made.
+bool environmentMustBeMade();
+
 // The prefix of a wrapper script that learns the MPI rank of the process it starts.
 std::string rankVariableScript();
 

@@ -3,9 +3,6 @@
 // shell that enters the host's namespaces, and the ranks talk TCP between the hosts.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "cluster_checks.h"
 #include "e2e_config.h"
@@ -26,24 +23,18 @@ protected:
         }
         fs::create_directory(workDir);
         fs::create_directory(outputDir);
-        std::string command = "sh '" + kSimulatedClusterScript + "' up '" + clusterDir.string() + "'";
-        for (const auto& [name, slots] : kHosts) command += " '" + name + ":" + std::to_string(slots) + "'";
-        command += " >'" + (scratch.path / "up.log").string() + "' 2>&1";
-        if (std::system(command.c_str()) != 0) {
-            const std::string why = "cannot create network namespaces here (needs root and iproute2): " +
-                                    readFile(scratch.path / "up.log");
-            // Where CI runs, as root, the test must run: never let it pass as skipped there.
-            if (std::getenv("CI") != nullptr && geteuid() == 0) FAIL() << why;
+        std::vector<std::string> hosts;
+        for (const auto& [name, slots] : kHosts) hosts.push_back(name + ":" + std::to_string(slots));
+        if (const auto failure = bringUp(kSimulatedClusterScript, clusterDir, hosts)) {
+            const std::string why = "cannot create network namespaces here (needs root and iproute2): " + *failure;
+            if (environmentMustBeMade()) FAIL() << why;
             GTEST_SKIP() << why;
         }
         made = true;
     }
     void TearDown() override {
         // Also after a failed check: no namespace outlives the test.
-        if (made) {
-            const std::string command = "sh '" + kSimulatedClusterScript + "' down '" + clusterDir.string() + "'";
-            EXPECT_EQ(std::system(command.c_str()), 0);
-        }
+        if (made) EXPECT_TRUE(bringDown(kSimulatedClusterScript, clusterDir));
     }
 
     ScratchFolder scratch;

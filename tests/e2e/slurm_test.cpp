@@ -2,9 +2,6 @@
 // Slurm made for the test from Debian's packages and stopped again afterwards.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "cluster_checks.h"
 #include "e2e_config.h"
@@ -21,22 +18,16 @@ protected:
         if (kLauncherKind != "openmpi") GTEST_SKIP() << "srun --mpi=pmix is tested with Open MPI";
         fs::create_directory(workDir);
         fs::create_directory(outputDir);
-        const std::string command = "sh '" + kSlurmScript + "' up '" + slurmDir.string() + "' >'" +
-                                    (scratch.path / "up.log").string() + "' 2>&1";
-        if (std::system(command.c_str()) != 0) {
-            const std::string why = "cannot start a single-node Slurm here: " + readFile(scratch.path / "up.log");
-            // Where CI runs, as root, the test must run: never let it pass as skipped there.
-            if (std::getenv("CI") != nullptr && geteuid() == 0) FAIL() << why;
+        if (const auto failure = bringUp(kSlurmScript, slurmDir, {})) {
+            const std::string why = "cannot start a single-node Slurm here: " + *failure;
+            if (environmentMustBeMade()) FAIL() << why;
             GTEST_SKIP() << why;
         }
         started = true;
     }
     void TearDown() override {
         // Also after a failed check: the daemons stop with the test.
-        if (started) {
-            const std::string command = "sh '" + kSlurmScript + "' down '" + slurmDir.string() + "'";
-            EXPECT_EQ(std::system(command.c_str()), 0);
-        }
+        if (started) EXPECT_TRUE(bringDown(kSlurmScript, slurmDir));
     }
 
     ScratchFolder scratch;
