@@ -2,6 +2,7 @@
 
 #include <mpi.h>
 
+#include <cstdio>
 #include <ctime>
 #include <iostream>
 #include <new>
@@ -38,8 +39,10 @@ PhaseFigures runWorkloadOrAbort(const ProcessContext& process, WorkloadKind kind
     try {
         return runWorkload(kind);
     } catch (const std::bad_alloc&) {
-        std::cerr << allocationFailureMessage(kind, process.ownRank, ownProcessorName(process))
-                  << std::endl;
+        char message[512];
+        formatAllocationFailure(message, sizeof message, kind, process.ownRank, process.processorName);
+        std::fprintf(stderr, "%s\n", message);
+        std::fflush(stderr);
         MPI_Abort(MPI_COMM_WORLD, 1);
         throw;  // not reached: MPI_Abort does not return
     }
@@ -88,9 +91,10 @@ void runWorker(const ProcessContext& process, ExchangeTables& tables) {
 
 }  // namespace
 
-std::string allocationFailureMessage(WorkloadKind kind, int rank, const std::string& processorName) {
-    return "cluster-membench: out of memory in workload " + std::string(workloadName(kind)) +
-           " on rank " + std::to_string(rank) + " (" + processorName + "); ending the job";
+void formatAllocationFailure(char* buffer, std::size_t capacity, WorkloadKind kind, int rank,
+                             const char* processorName) {
+    std::snprintf(buffer, capacity, "cluster-membench: out of memory in workload %s on rank %d (%s); ending the job",
+                  workloadName(kind), rank, processorName);
 }
 
 int runBenchmark(int argc, char** argv) {

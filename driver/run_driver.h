@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <cstddef>
 
 #include "workloads/workload_kind.h"
 
@@ -9,5 +9,7 @@
 // figures and writes the report; every other rank runs the workloads and sends its figures.
 int runBenchmark(int argc, char** argv);
 
-// The one line written to standard error when a workload cannot obtain its memory.
-std::string allocationFailureMessage(WorkloadKind kind, int rank, const std::string& processorName);
+// The one line (without its line end) written to standard error when a workload cannot obtain
+// its memory. Composed in the caller's buffer, since no memory may be left to allocate.
+void formatAllocationFailure(char* buffer, std::size_t capacity, WorkloadKind kind, int rank,
+                             const char* processorName);
