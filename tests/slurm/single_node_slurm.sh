@@ -57,9 +57,10 @@ cp "$munge/munged.pid" "$dir/munged.pid"
 # Ports of this run's own, away from Slurm's defaults.
 base=$((20000 + ($$ % 5000) * 2))
 node=$(hostname -s)
+# Addresses are given, so that nothing depends on resolving this host's name.
 cat >"$dir/slurm.conf" <<CONF
 ClusterName=membench
-SlurmctldHost=$node
+SlurmctldHost=$node(127.0.0.1)
 SlurmUser=root
 SlurmdUser=root
 SlurmctldPort=$base
@@ -85,7 +86,7 @@ AccountingStorageType=accounting_storage/none
 # More CPUs than the machine has, so that small jobs fit on a 2-core machine; slurmd takes
 # the configured count instead of refusing the node.
 SlurmdParameters=config_overrides
-NodeName=$node CPUs=8 State=UNKNOWN
+NodeName=$node NodeAddr=127.0.0.1 CPUs=8 State=UNKNOWN
 PartitionName=test Nodes=ALL Default=YES MaxTime=INFINITE State=UP
 CONF
 echo "SLURM_CONF=$dir/slurm.conf; export SLURM_CONF" >"$dir/env"
