@@ -14,10 +14,9 @@
 
 ResultsFormatError::ResultsFormatError(const std::string& fileName, int lineNumber,
                                        const std::string& problem)
-    : std::runtime_error(fileName + (lineNumber > 0 ? ":" + std::to_string(lineNumber) : "") +
-                         ": " + problem),
-      file(fileName),
-      line(lineNumber) {}
+    : file(fileName),
+      line(lineNumber),
+      message(fileName + (lineNumber > 0 ? ":" + std::to_string(lineNumber) : "") + ": " + problem) {}
 
 namespace {
 

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 #include "reader/results_data.h"
 
-// A results file that does not follow the layout the benchmark writes.
-struct ResultsFormatError : std::runtime_error {
+// Thrown for a results file that does not follow the layout the benchmark writes.
+struct ResultsFormatError {
     ResultsFormatError(const std::string& file, int line, const std::string& problem);
     std::string file;
-    int line;  // 1-based; 0 when the problem is the file as a whole
+    int line;             // 1-based; 0 when the problem is the file as a whole
+    std::string message;  // "FILE:LINE: problem"
+    const char* what() const { return message.c_str(); }
 };
 
 // Reads the text of one results file (LF or CR LF line ends), checking every line against the
