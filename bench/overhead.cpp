@@ -47,11 +47,11 @@ bool runInChild(bool program, double spent[3]) {
         _exit(written ? 0 : 1);
     }
     close(fds[1]);
-    const bool read_ok = read(fds[0], spent, 3 * sizeof(double)) == 3 * sizeof(double);
+    const bool readOk = read(fds[0], spent, 3 * sizeof(double)) == 3 * sizeof(double);
     close(fds[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    return read_ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return readOk && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 double median(std::vector<double> values) {
