@@ -2,15 +2,12 @@
 // getrusage reports them around each run of the three workloads in the program's order.
 #include <sys/resource.h>
 
-#include <chrono>
 #include <cstdio>
 
+#include "bench/reference_loops.h"
 #include "workloads/workloads.h"
 
 namespace {
-double steadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 double seconds(const timeval& value) { return value.tv_sec + value.tv_usec / 1e6; }
 }  // namespace
 

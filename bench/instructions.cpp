@@ -6,18 +6,11 @@
 
 #include <valgrind/callgrind.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 #include "bench/reference_loops.h"
 #include "workloads/workloads.h"
-
-namespace {
-double steadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     const bool program = argc > 1 && std::strcmp(argv[1], "program") == 0;
@@ -26,13 +19,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s program|reference\n", argv[0]);
         return 2;
     }
-    void (*loops[3])() = {referenceAllocateAndFree, referenceAllocateAndKeep, referenceFillArray};
     for (WorkloadKind kind : kWorkloadOrder) {
         CALLGRIND_ZERO_STATS;
         if (program) {
             runWorkload(kind, steadySeconds);
         } else {
-            loops[workloadIndex(kind)]();
+            kReferenceLoops[workloadIndex(kind)]();
         }
         CALLGRIND_DUMP_STATS_AT(workloadName(kind));
     }

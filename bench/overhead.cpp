@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -18,10 +17,6 @@
 #include "workloads/workloads.h"
 
 namespace {
-
-double steadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // Spent seconds of the three workloads, in a child process of their own.
 bool runInChild(bool program, double spent[3]) {
@@ -36,10 +31,9 @@ bool runInChild(bool program, double spent[3]) {
                 seconds[workloadIndex(kind)] = runWorkload(kind, steadySeconds).spentSeconds;
             }
         } else {
-            void (*loops[3])() = {referenceAllocateAndFree, referenceAllocateAndKeep, referenceFillArray};
             for (int index = 0; index < 3; ++index) {
                 const double start = steadySeconds();
-                loops[index]();
+                kReferenceLoops[index]();
                 seconds[index] = steadySeconds() - start;
             }
         }

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <new>
 
@@ -42,4 +43,8 @@ void referenceFillArray() {
         sink = counter;
     }
     benchmark::ClobberMemory();
+}
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

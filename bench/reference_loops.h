@@ -6,3 +6,11 @@
 void referenceAllocateAndFree();
 void referenceAllocateAndKeep();
 void referenceFillArray();
+
+// The reference loop of a workload, in the order of kWorkloadOrder.
+using ReferenceLoop = void (*)();
+constexpr ReferenceLoop kReferenceLoops[] = {referenceAllocateAndFree, referenceAllocateAndKeep,
+                                             referenceFillArray};
+
+// Seconds of the steady clock: the clock every bench program times runs with.
+double steadySeconds();
