@@ -34,15 +34,14 @@ int main(int argc, char** argv) {
             ClusterTotals totals;
             double nameBytes = 0;
             const double start = MPI_Wtime();
-            writeClusterSection(channel, kind, 1.0e7, worldSize - 1, totals,
-                                [&](const WorkerStep& step) {
-                                    collectFigures(tables, worldSize, kind, [&](const CollectedFigures& f) {
-                                        nameBytes += static_cast<double>(f.processorName.size());
-                                        step(f);
-                                    });
-                                });
+            writeClusterOpening(channel, kind);
+            collectFigures(tables, worldSize, kind, [&](const CollectedFigures& worker) {
+                nameBytes += static_cast<double>(worker.processorName.size());
+                writeWorkerGroup(channel, kind, totals, worker);
+            });
+            writeClusterTotals(channel, kind, totals, 1.0e7, worldSize - 1);
             const double seconds = MPI_Wtime() - start;
-            std::printf("%-16s %10.6f s %14.0f bytes received\n", workloadName(kind), seconds,
+            std::printf("%-16s %10.6f s %14.0f bytes received\n", factsOf(kind).name, seconds,
                         tableBytes + nameBytes);
         }
     } else {

@@ -19,7 +19,7 @@ int main() {
         getrusage(RUSAGE_SELF, &before);
         const PhaseFigures figures = runWorkload(kind, steadySeconds);
         getrusage(RUSAGE_SELF, &after);
-        std::printf("%-16s %10.4f %12ld %10.3f %10.3f\n", workloadName(kind), figures.spentSeconds,
+        std::printf("%-16s %10.4f %12ld %10.3f %10.3f\n", factsOf(kind).name, figures.spentSeconds,
                     after.ru_minflt - before.ru_minflt, seconds(after.ru_utime) - seconds(before.ru_utime),
                     seconds(after.ru_stime) - seconds(before.ru_stime));
     }

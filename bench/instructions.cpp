@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         } else {
             kReferenceLoops[workloadIndex(kind)]();
         }
-        CALLGRIND_DUMP_STATS_AT(workloadName(kind));
+        CALLGRIND_DUMP_STATS_AT(factsOf(kind).name);
     }
     return 0;
 }

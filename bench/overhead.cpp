@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/reference_loops.h"
+#include "reader/statistics.h"
 #include "workloads/workloads.h"
 
 namespace {
@@ -48,12 +49,6 @@ bool runInChild(bool program, double spent[3]) {
     return readOk && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,7 +77,7 @@ int main(int argc, char** argv) {
                 "median rate ratio");
     for (WorkloadKind kind : kWorkloadOrder) {
         const int index = workloadIndex(kind);
-        std::printf("%-16s %14.4f %14.4f %22.3f\n", workloadName(kind), median(programSeconds[index]),
+        std::printf("%-16s %14.4f %14.4f %22.3f\n", factsOf(kind).name, median(programSeconds[index]),
                     median(referenceSeconds[index]), median(ratios[index]));
     }
     std::printf("(%d rounds; median seconds per run; ratio = program rate / reference rate, goal >= 0.97)\n",

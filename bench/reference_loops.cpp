@@ -25,7 +25,7 @@ void referenceAllocateAndFree() {
 }
 
 void referenceAllocateAndKeep() {
-    volatile std::uint64_t sink = 0;
+    [[maybe_unused]] volatile std::uint64_t sink = 0;
     for (std::uint64_t counter = 0; counter < kOperations; ++counter) {
         auto* block = static_cast<std::uint64_t*>(::operator new(8));
         *block = counter;
@@ -37,7 +37,7 @@ void referenceAllocateAndKeep() {
 void referenceFillArray() {
     auto* elements = static_cast<std::uint64_t*>(::operator new[](kArrayBytes));
     benchmark::DoNotOptimize(elements);
-    volatile std::uint64_t sink = 0;
+    [[maybe_unused]] volatile std::uint64_t sink = 0;
     for (std::uint64_t counter = 0; counter < kOperations; ++counter) {
         elements[counter] = counter;
         sink = counter;

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <functional>
-
-#include "cluster/exchange.h"
 #include "cluster/rank_tables.h"
 #include "report/report_channel.h"
-#include "workloads/workload_kind.h"
+#include "workloads/workload_facts.h"
+
+// A cluster section is written in three stages while the workload's figures arrive: the
+// opening lines; one group per worker, each written as soon as that worker's figures are in;
+// the totals after the last worker.
 
 // Running sum of the workers' rates of one workload.
 struct ClusterTotals {
     double rateSum = 0.0;
 };
-
-// Feeds every worker's figures, in rank order, to the step it is given.
-using WorkerSource = std::function<void(const WorkerStep&)>;
 
 // The section's opening lines, up to and including the workload heading.
 void writeClusterOpening(ReportChannel& channel, WorkloadKind kind);
@@ -26,7 +24,3 @@ void writeWorkerGroup(ReportChannel& channel, WorkloadKind kind, ClusterTotals& 
 // Sum, improvement over the root's baseline rate, and average per worker process.
 void writeClusterTotals(ReportChannel& channel, WorkloadKind kind, const ClusterTotals& totals,
                         double baselineRate, int workerCount);
-
-// A whole section: opening, every worker that the source hands over, totals.
-void writeClusterSection(ReportChannel& channel, WorkloadKind kind, double baselineRate,
-                         int workerCount, ClusterTotals& totals, const WorkerSource& workers);

@@ -7,9 +7,8 @@ int tableCapacityFor(int worldSize) { return std::max(kRankCapacity, worldSize);
 namespace {
 
 void growTo(RankTables& tables, std::size_t entries) {
-    for (auto* table : {&tables.startTimeByRank, &tables.endTimeByRank, &tables.spentSecondsByRank,
-                        &tables.operationsPerSecondByRank, &tables.receivedOperationsPerSecond,
-                        &tables.receivedSpentSeconds}) {
+    for (auto* table : {&tables.spentSecondsByRank, &tables.operationsPerSecondByRank,
+                        &tables.receivedOperationsPerSecond, &tables.receivedSpentSeconds}) {
         if (table->size() < entries) table->resize(entries, 0.0);
     }
     if (tables.workerNames.size() < entries) tables.workerNames.resize(entries);
@@ -39,8 +38,6 @@ void enterOwnFigures(ExchangeTables& tables, WorkloadKind kind, int ownRank,
                      const PhaseFigures& figures) {
     RankTables& own = tablesOf(tables, kind);
     const auto entry = static_cast<std::size_t>(ownRank);
-    own.startTimeByRank.at(entry) = figures.startTime;
-    own.endTimeByRank.at(entry) = figures.endTime;
     own.spentSecondsByRank.at(entry) = figures.spentSeconds;
     own.operationsPerSecondByRank.at(entry) = figures.operationsPerSecond;
     tables.rankNumbers.at(entry) = ownRank;

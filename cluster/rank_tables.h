@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "workloads/phase_figures.h"
-#include "workloads/workload_kind.h"
+#include "workloads/workload_facts.h"
 
 // Tables indexed by rank number, from which workers send their figures and into which the root
 // process receives them. They hold kRankCapacity entries, or the whole job when it is larger,
@@ -16,8 +16,6 @@ int tableCapacityFor(int worldSize);
 
 struct RankTables {
     // Worker side: only entry [own rank] is ever written; the others stay 0 and travel as 0.
-    std::vector<double> startTimeByRank;
-    std::vector<double> endTimeByRank;
     std::vector<double> spentSecondsByRank;
     std::vector<double> operationsPerSecondByRank;
     // Root side: landing areas, overwritten by every worker's message in turn.
@@ -43,7 +41,8 @@ void fitTablesToJob(ExchangeTables& tables, int worldSize);
 
 RankTables& tablesOf(ExchangeTables& tables, WorkloadKind kind);
 
-// Enters a worker's figures of one run, and its rank, at entry [ownRank].
+// Enters a worker's figures of one run that travel (spent seconds and rate), and its rank, at
+// entry [ownRank].
 void enterOwnFigures(ExchangeTables& tables, WorkloadKind kind, int ownRank,
                      const PhaseFigures& figures);
 

@@ -11,6 +11,7 @@
 #include "cluster/cluster_summary.h"
 #include "cluster/exchange.h"
 #include "cluster/rank_tables.h"
+#include "driver/failure_messages.h"
 #include "driver/start_directory.h"
 #include "report/baseline_report.h"
 #include "report/report_channel.h"
@@ -48,6 +49,18 @@ PhaseFigures runWorkloadOrAbort(const ProcessContext& process, WorkloadKind kind
     }
 }
 
+// One workload's cluster section: its opening, each worker's group written as soon as that
+// worker's figures have arrived (in rank order), then the totals.
+void writeClusterSection(const ProcessContext& process, ExchangeTables& tables,
+                         ReportChannel& channel, WorkloadKind kind, double baselineRate) {
+    writeClusterOpening(channel, kind);
+    ClusterTotals totals;
+    collectFigures(tables, process.worldSize, kind, [&](const CollectedFigures& worker) {
+        writeWorkerGroup(channel, kind, totals, worker);
+    });
+    writeClusterTotals(channel, kind, totals, baselineRate, process.worldSize - 1);
+}
+
 void runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile& results) {
     openResultsFile(results, ownProcessorName(process), std::time(nullptr));
     ReportChannel channel{&std::cout, &results.stream};
@@ -60,13 +73,9 @@ void runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile&
     }
 
     if (process.worldSize > 1) {
-        ClusterTotals totals[kWorkloadCount];
         for (WorkloadKind kind : kWorkloadOrder) {
-            writeClusterSection(channel, kind, baseline[workloadIndex(kind)].operationsPerSecond,
-                                process.worldSize - 1, totals[workloadIndex(kind)],
-                                [&](const WorkerStep& step) {
-                                    collectFigures(tables, process.worldSize, kind, step);
-                                });
+            writeClusterSection(process, tables, channel, kind,
+                                baseline[workloadIndex(kind)].operationsPerSecond);
         }
     }
 
@@ -90,12 +99,6 @@ void runWorker(const ProcessContext& process, ExchangeTables& tables) {
 }
 
 }  // namespace
-
-void formatAllocationFailure(char* buffer, std::size_t capacity, WorkloadKind kind, int rank,
-                             const char* processorName) {
-    std::snprintf(buffer, capacity, "cluster-membench: out of memory in workload %s on rank %d (%s); ending the job",
-                  workloadName(kind), rank, processorName);
-}
 
 int runBenchmark(int argc, char** argv) {
     ProcessContext process;

@@ -10,7 +10,7 @@
 
 #include "report/report_text.h"
 #include "workloads/phase_figures.h"
-#include "workloads/workload_kind.h"
+#include "workloads/workload_facts.h"
 
 ResultsFormatError::ResultsFormatError(const std::string& fileName, int lineNumber,
                                        const std::string& problem)
@@ -117,13 +117,13 @@ std::string bandwidthText(LineCursor& cursor, double& value) {
 }
 
 // Time, millions and (where the workload has one) bandwidth lines of the baseline.
-ResultRow readBaselineFigures(LineCursor& cursor, WorkloadKind kind) {
+ResultRow readBaselineFigures(LineCursor& cursor, const WorkloadFacts& facts) {
     ResultRow row;
-    row.workload = workloadName(kind);
+    row.workload = facts.name;
     row.rank = 0;
     expectFigure(cursor, kTimeLabel, kSecondsUnit, row.spentSecondsText, row.spentSeconds);
-    expectFigure(cursor, kRateLabel, rateUnit(kind), row.millionsPerSecondText, row.millionsPerSecond);
-    if (hasBandwidthFigure(kind)) {
+    expectFigure(cursor, kRateLabel, facts.rateUnit, row.millionsPerSecondText, row.millionsPerSecond);
+    if (facts.hasBandwidthFigure) {
         double value = 0;
         row.megabytesPerSecondText = bandwidthText(cursor, value);
         row.megabytesPerSecond = value;
@@ -131,20 +131,20 @@ ResultRow readBaselineFigures(LineCursor& cursor, WorkloadKind kind) {
     return row;
 }
 
-ResultRow readWorkerGroup(LineCursor& cursor, WorkloadKind kind, int rank) {
+ResultRow readWorkerGroup(LineCursor& cursor, const WorkloadFacts& facts, int rank) {
     ResultRow row;
-    row.workload = workloadName(kind);
+    row.workload = facts.name;
     row.rank = rank;
     std::string rateName;
-    expectWorkerFigure(cursor, rank, workerSpentLabelFile(kind), kSecondsUnit, row.processor,
+    expectWorkerFigure(cursor, rank, facts.workerSpentLabelFile, kSecondsUnit, row.processor,
                        row.spentSecondsText, row.spentSeconds);
-    expectWorkerFigure(cursor, rank, kRateLabel, rateUnit(kind), rateName,
+    expectWorkerFigure(cursor, rank, kRateLabel, facts.rateUnit, rateName,
                        row.millionsPerSecondText, row.millionsPerSecond);
     if (rateName != row.processor) {
         cursor.fail("processor \"" + rateName + "\" differs from \"" + row.processor +
                     "\" on the line before");
     }
-    if (hasBandwidthFigure(kind)) {
+    if (facts.hasBandwidthFigure) {
         double value = 0;
         row.megabytesPerSecondText = bandwidthText(cursor, value);
         row.megabytesPerSecond = value;
@@ -152,24 +152,24 @@ ResultRow readWorkerGroup(LineCursor& cursor, WorkloadKind kind, int rank) {
     return row;
 }
 
-void readClusterSection(LineCursor& cursor, WorkloadKind kind, int processes,
+void readClusterSection(LineCursor& cursor, const WorkloadFacts& facts, int processes,
                         std::vector<ResultRow>& rows) {
-    if (kind != WorkloadKind::AllocateAndFree) cursor.expectBlank();
+    if (facts.blankBeforeSection) cursor.expectBlank();
     cursor.expectLine(kClusterHeading);
     cursor.expectBlank();
-    cursor.expectLine(workloadHeading(kind));
-    for (int rank = 1; rank < processes; ++rank) rows.push_back(readWorkerGroup(cursor, kind, rank));
+    cursor.expectLine(facts.heading);
+    for (int rank = 1; rank < processes; ++rank) rows.push_back(readWorkerGroup(cursor, facts, rank));
     cursor.expectBlank();
-    expectFigure(cursor, overallLabel(kind), rateUnit(kind));
-    if (hasBandwidthFigure(kind)) {
+    expectFigure(cursor, facts.overallLabel, facts.rateUnit);
+    if (facts.hasBandwidthFigure) {
         expectFigure(cursor, kBandwidthLabel, kBandwidthUnit);
         cursor.expectBlank();
     }
     expectFigure(cursor, kImprovementLabel, kImprovementUnit);
     cursor.expectBlank();
-    expectFigure(cursor, kAverageLabelFile, averageUnit(kind));
-    if (hasBandwidthFigure(kind)) expectFigure(cursor, kBandwidthLabel, kBandwidthUnit);
-    if (kind != WorkloadKind::FillArray) cursor.expectBlank();
+    expectFigure(cursor, kAverageLabelFile, facts.averageUnit);
+    if (facts.hasBandwidthFigure) expectFigure(cursor, kBandwidthLabel, kBandwidthUnit);
+    if (facts.blankAfterSection) cursor.expectBlank();
 }
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -242,17 +242,17 @@ ResultsRun parseResults(const std::string& file, const std::string& text) {
     cursor.expectBlank();
 
     std::vector<ResultRow> baseline;
-    for (WorkloadKind kind : kWorkloadOrder) {
-        cursor.expectLine(workloadHeading(kind));
-        baseline.push_back(readBaselineFigures(cursor, kind));
+    for (const WorkloadFacts& facts : kWorkloads) {
+        cursor.expectLine(facts.heading);
+        baseline.push_back(readBaselineFigures(cursor, facts));
         baseline.back().processor = run.processor;
         cursor.expectBlank();
+        if (facts.blankAfterBaseline) cursor.expectBlank();
     }
-    cursor.expectBlank();
 
     std::vector<ResultRow> workers;
     if (run.processes > 1) {
-        for (WorkloadKind kind : kWorkloadOrder) readClusterSection(cursor, kind, run.processes, workers);
+        for (const WorkloadFacts& facts : kWorkloads) readClusterSection(cursor, facts, run.processes, workers);
     }
     if (!text.empty() && text.back() != '\n') {
         cursor.fail("the last line has no line end: the file is cut short");

@@ -5,13 +5,11 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "reader/statistics.h"
+#include "report/number_form.h"
+#include "workloads/workload_facts.h"
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
+namespace {
 
 std::string xmlText(const std::string& text) {
     std::string escaped;
@@ -33,12 +31,6 @@ std::string xmlText(const std::string& text) {
 std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
-std::string general(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
 
@@ -97,13 +89,6 @@ void legendEntry(std::ostream& out, double x, double y, const char* colour, cons
     out << "<text x=\"" << x + 18 << "\" y=\"" << y << "\" fill=\"#333\">" << text << "</text>\n";
 }
 
-const char* kWorkloadTitles[] = {
-    "AllocateAndFree: millions of allocations per second",
-    "AllocateAndKeep: millions of executions per second",
-    "FillArray: millions of executions per second",
-};
-const char* kWorkloads[] = {"AllocateAndFree", "AllocateAndKeep", "FillArray"};
-
 }  // namespace
 
 std::vector<bool> farBelowOthers(const std::vector<double>& values) {
@@ -124,7 +109,7 @@ void writeChartSvg(std::ostream& out, const ResultsRun& run) {
     const int processes = std::max(run.processes, 1);
     const Layout layout = layoutFor(processes);
     const double panelHeight = 20 + layout.plotHeight + layout.labelHeight + layout.panelGap;
-    const double height = layout.top + 3 * panelHeight;
+    const double height = layout.top + kWorkloadCount * panelHeight;
 
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(layout.width)
@@ -142,10 +127,11 @@ void writeChartSvg(std::ostream& out, const ResultsRun& run) {
     legendEntry(out, layout.left + 100, 72, "#d62728",
                 "worker far below the others (over 3 scaled MADs under the workers' median)");
 
-    for (int workload = 0; workload < 3; ++workload) {
+    for (int workload = 0; workload < kWorkloadCount; ++workload) {
+        const WorkloadFacts& facts = kWorkloads[workload];
         std::vector<const ResultRow*> rows;
         for (const ResultRow& row : run.rows) {
-            if (row.workload == kWorkloads[workload]) rows.push_back(&row);
+            if (row.workload == facts.name) rows.push_back(&row);
         }
         const double panelTop = layout.top + workload * panelHeight;
         const double baseY = panelTop + 20 + layout.plotHeight;
@@ -165,16 +151,16 @@ void writeChartSvg(std::ostream& out, const ResultsRun& run) {
         };
         const std::vector<bool> flagged = farBelowOthers(workerValues);
 
-        out << "<g class=\"panel\" data-workload=\"" << kWorkloads[workload] << "\">\n";
+        out << "<g class=\"panel\" data-workload=\"" << facts.name << "\">\n";
         out << "<text x=\"" << number(layout.left) << "\" y=\"" << number(panelTop + 8)
-            << "\" font-size=\"14\" font-weight=\"bold\">" << kWorkloadTitles[workload] << "</text>\n";
+            << "\" font-size=\"14\" font-weight=\"bold\">" << facts.chartTitle << "</text>\n";
         for (double tick = 0; tick <= topValue * 1.0001; tick += step) {
             const double y = yOf(tick);
             out << "<line x1=\"" << number(layout.left) << "\" y1=\"" << number(y) << "\" x2=\""
                 << number(layout.left + layout.plotWidth) << "\" y2=\"" << number(y)
                 << "\" stroke=\"#ddd\"/>\n"
                 << "<text x=\"" << number(layout.left - 6) << "\" y=\"" << number(y + 4)
-                << "\" text-anchor=\"end\" fill=\"#444\">" << general(tick) << "</text>\n";
+                << "\" text-anchor=\"end\" fill=\"#444\">" << generalNumber(tick) << "</text>\n";
         }
 
         std::size_t workerIndex = 0;

@@ -20,47 +20,43 @@ void writeBaselinePreamble(ReportChannel& channel, int worldSize) {
 
     lineOnBoth(channel, kSingleProcessNote);
     blankOnBoth(channel);
-    lineOnBoth(channel, workloadHeading(WorkloadKind::AllocateAndFree));
+    for (const WorkloadFacts& facts : kWorkloads) {
+        if (facts.headingBeforeRun) lineOnBoth(channel, facts.heading);
+    }
 }
 
 namespace {
 
 // Time, millions and (where the workload has one) bandwidth lines of one run on one stream.
-void writeFigureLines(std::ostream& out, WorkloadKind kind, const PhaseFigures& figures) {
+void writeFigureLines(std::ostream& out, const WorkloadFacts& facts, const PhaseFigures& figures) {
     writeLine(out, kTimeLabel, figures.spentSeconds, kSecondsUnit);
-    writeLine(out, kRateLabel, millionsPerSecond(figures.operationsPerSecond), rateUnit(kind));
-    if (hasBandwidthFigure(kind)) {
+    writeLine(out, kRateLabel, millionsPerSecond(figures.operationsPerSecond), facts.rateUnit);
+    if (facts.hasBandwidthFigure) {
         writeLine(out, kBandwidthLabel,
-                  megabytesPerSecond(figures.operationsPerSecond, bytesPerOperation(kind)),
+                  megabytesPerSecond(figures.operationsPerSecond, facts.bytesPerOperation),
                   kBandwidthUnit);
     }
 }
 
 // Heading, figures and a blank line, as one block on one stream.
-void writeHeadedBlock(std::ostream& out, WorkloadKind kind, const PhaseFigures& figures) {
-    writeLine(out, workloadHeading(kind));
-    writeFigureLines(out, kind, figures);
+void writeHeadedBlock(std::ostream& out, const WorkloadFacts& facts, const PhaseFigures& figures) {
+    writeLine(out, facts.heading);
+    writeFigureLines(out, facts, figures);
     writeLine(out);
 }
 
 }  // namespace
 
 void writeBaselineFigures(ReportChannel& channel, WorkloadKind kind, const PhaseFigures& figures) {
-    switch (kind) {
-        case WorkloadKind::AllocateAndFree:
-            // Its heading went out with the preamble, before the run.
-            writeFigureLines(*channel.console, kind, figures);
-            writeFigureLines(*channel.file, kind, figures);
-            blankOnBoth(channel);
-            break;
-        case WorkloadKind::AllocateAndKeep:
-            writeHeadedBlock(*channel.console, kind, figures);
-            writeHeadedBlock(*channel.file, kind, figures);
-            break;
-        case WorkloadKind::FillArray:
-            writeHeadedBlock(*channel.console, kind, figures);
-            writeHeadedBlock(*channel.file, kind, figures);
-            blankOnBoth(channel);
-            break;
+    const WorkloadFacts& facts = factsOf(kind);
+    if (facts.headingBeforeRun) {
+        // The heading went out with the preamble and stood on both streams during the run.
+        writeFigureLines(*channel.console, facts, figures);
+        writeFigureLines(*channel.file, facts, figures);
+        blankOnBoth(channel);
+    } else {
+        writeHeadedBlock(*channel.console, facts, figures);
+        writeHeadedBlock(*channel.file, facts, figures);
     }
+    if (facts.blankAfterBaseline) blankOnBoth(channel);
 }

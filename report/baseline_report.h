@@ -2,7 +2,7 @@
 
 #include "report/report_channel.h"
 #include "workloads/phase_figures.h"
-#include "workloads/workload_kind.h"
+#include "workloads/workload_facts.h"
 
 // The root process's first report: banners, the process count, the single-process note and
 // the heading of the first workload, written before the first baseline run.

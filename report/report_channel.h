@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+#include "report/number_form.h"
+
 // The two streams every report line goes to: the console and the results file. Lines are
 // written piece by piece and end with a newline and a flush of their stream, so each finished
 // line is visible at once. The streams are never given a width, precision, flag or locale.
@@ -11,14 +13,11 @@ struct ReportChannel {
     std::ostream* file;
 };
 
-// C's "%g": six significant digits, trailing zeros dropped, "inf" for infinity.
-std::string generalNumber(double value);
-
 // Pieces: literal texts and other strings are written as they are, ints in plain decimal,
 // doubles as general numbers.
 inline void writePiece(std::ostream& out, const char* text) { out << text; }
 inline void writePiece(std::ostream& out, const std::string& text) { out << text; }
-inline void writePiece(std::ostream& out, int value) { out << std::to_string(value); }
+inline void writePiece(std::ostream& out, int value) { out << integerNumber(value); }
 inline void writePiece(std::ostream& out, double value) { out << generalNumber(value); }
 
 inline void endLine(std::ostream& out) {

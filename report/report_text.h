@@ -1,9 +1,15 @@
 #pragma once
 
-// Every fixed text of the report, in one place, so that the benchmark and anything that reads
-// its results files use the same words. Leading and trailing blanks are part of the texts.
-
-#include "workloads/workload_kind.h"
+// Every fixed text of the report that is the same for all workloads, in one place, so that the
+// benchmark and anything that reads its results files use the same words (the texts that vary
+// by workload are in the table of workloads/workload_facts.h). Leading and trailing blanks are
+// part of the texts.
+//
+// The texts are byte-exact, and some of them are meant to read as they do: the file title's
+// "64it system" and its final period, the results file's average label with two blanks in
+// "thread  was", and the per-workload labels "The spent: ", "It was" after "Overall, " and
+// "Millions Millions". Results files already written, and every script that parses them,
+// depend on these bytes: do not correct them.
 
 // Banner.
 constexpr const char* kConsoleTitle =
@@ -48,11 +54,3 @@ constexpr const char* kExitPrompt = "Press Enter to Exit.";
 constexpr const char* kResultsFilePrefix = "results_memory_windows_clusters @ ";
 constexpr const char* kResultsFileSeparator = " @ ";
 constexpr const char* kTimestampFormat = "local date %Y.%m.%d time %H.%M.%S.txt";
-
-// Texts that depend on the workload.
-const char* workloadHeading(WorkloadKind kind);       // "Power of Memory Allocation." ...
-const char* rateUnit(WorkloadKind kind);              // " Millions Allocations/sec." ...
-const char* workerSpentLabelConsole(WorkloadKind kind);
-const char* workerSpentLabelFile(WorkloadKind kind);
-const char* overallLabel(WorkloadKind kind);
-const char* averageUnit(WorkloadKind kind);

@@ -12,6 +12,7 @@ if ! [[ "$processes" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 source scripts/mpi_launcher.sh
+chooseMpi "${MEMBENCH_MPI:-openmpi}" "$processes"
 scripts/setup.sh "${mpiPackages[@]}"
 cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher"
 cmake --build "$buildDir" --target cluster-membench -j "$(nproc)"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "workloads/phase_figures.h"
-#include "workloads/workload_kind.h"
+#include "workloads/workload_facts.h"
 
 // A source of wall-clock readings in seconds. The program reads the MPI timer; tests hand in
 // their own clock to see exactly when, and how often, a run reads it.

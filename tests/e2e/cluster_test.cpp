@@ -9,16 +9,8 @@
 namespace e2e {
 namespace {
 
-class ClusterJob : public testing::Test {
+class ClusterJob : public ScratchTest {
 protected:
-    ScratchFolder scratch;
-    fs::path workDir = scratch.path / "run";
-    fs::path outputDir = scratch.path / "out";
-    void SetUp() override {
-        fs::create_directory(workDir);
-        fs::create_directory(outputDir);
-    }
-
     void runAndCheck(const JobOptions& options, const std::string& rootName,
                      const std::vector<std::string>& workerNames) {
         runAndCheckClusterJob(options, workDir, outputDir, rootName, workerNames);

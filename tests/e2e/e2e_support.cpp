@@ -17,16 +17,9 @@
 
 namespace e2e {
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "membench-e2e-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path, ignored);
+ScratchTest::ScratchTest() {
+    fs::create_directory(workDir);
+    fs::create_directory(outputDir);
 }
 
 std::vector<std::string> jobCommand(const JobOptions& options) {
@@ -142,18 +135,6 @@ JobResult runCommand(const std::vector<std::string>& command, const fs::path& wo
     return finishJob(job, 120);
 }
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& file, const std::string& text) {
-    std::ofstream out(file, std::ios::binary);
-    out << text;
-}
-
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -211,21 +192,33 @@ bool canSetHostNamePerProcess() {
 }
 
 namespace {
-std::string quoted(const std::string& word) { return "'" + word + "'"; }
+std::string shellQuoted(const std::string& word) { return "'" + word + "'"; }
 }  // namespace
 
-std::optional<std::string> bringUp(const std::string& script, const fs::path& dir,
-                                   const std::vector<std::string>& arguments) {
-    const fs::path log = dir.string() + ".log";
-    std::string command = "sh " + quoted(script) + " up " + quoted(dir.string());
-    for (const auto& argument : arguments) command += " " + quoted(argument);
-    command += " >" + quoted(log.string()) + " 2>&1";
-    if (std::system(command.c_str()) == 0) return std::nullopt;
-    return readFile(log);
+bool EnvironmentTest::bringUpEnvironment(const std::string& script,
+                                         const std::vector<std::string>& arguments,
+                                         const std::string& whatItNeeds) {
+    const fs::path log = scratch.path / "environment.log";
+    std::string command = "sh " + shellQuoted(script) + " up " + shellQuoted(environmentDir.string());
+    for (const auto& argument : arguments) command += " " + shellQuoted(argument);
+    command += " >" + shellQuoted(log.string()) + " 2>&1";
+    if (std::system(command.c_str()) == 0) {
+        script_ = script;
+        return true;
+    }
+    const std::string why = "cannot make the test environment here (" + whatItNeeds + "): " + readFile(log);
+    if (environmentMustBeMade()) {
+        ADD_FAILURE() << why;
+    } else {
+        [&] { GTEST_SKIP() << why; }();  // marks the test skipped; SetUp returns on false
+    }
+    return false;
 }
 
-bool bringDown(const std::string& script, const fs::path& dir) {
-    return std::system(("sh " + quoted(script) + " down " + quoted(dir.string())).c_str()) == 0;
+void EnvironmentTest::TearDown() {
+    if (script_.empty()) return;
+    const std::string command = "sh " + shellQuoted(script_) + " down " + shellQuoted(environmentDir.string());
+    EXPECT_EQ(std::system(command.c_str()), 0) << "bringing the test environment down failed";
 }
 
 bool environmentMustBeMade() { return std::getenv("CI") != nullptr && geteuid() == 0; }

@@ -3,6 +3,7 @@
 // Runs the real program as an MPI job in a folder of its own and collects what it left: exit
 // status, both output streams and the files of the start folder.
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -10,9 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "support/test_files.h"
+
 namespace e2e {
 
 namespace fs = std::filesystem;
+using testfiles::readFile;
+using testfiles::ScratchFolder;
+using testfiles::writeFile;
 
 struct JobOptions {
     int processes = 1;
@@ -33,13 +39,30 @@ struct JobResult {
     std::string errors;
 };
 
-// A fresh folder under the system's temporary folder, removed with its contents at the end.
-struct ScratchFolder {
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    fs::path path;
+// A test with a scratch folder of its own: workDir is where jobs start (and where the results
+// file lands), outputDir keeps what they print.
+class ScratchTest : public testing::Test {
+protected:
+    ScratchTest();
+    ScratchFolder scratch;
+    fs::path workDir = scratch.path / "run";
+    fs::path outputDir = scratch.path / "out";
+};
+
+// A test that needs an environment made by a script (simulated hosts, a Slurm): brought up in
+// SetUp and down again after the test, also after a failed check. When it cannot be made, the
+// test is skipped with the reason, or fails where CI runs as root (environmentMustBeMade).
+class EnvironmentTest : public ScratchTest {
+protected:
+    // `sh SCRIPT up DIR ARGUMENTS...`; true when the environment is up. Otherwise the test has
+    // been marked skipped or failed, and SetUp should return.
+    bool bringUpEnvironment(const std::string& script, const std::vector<std::string>& arguments,
+                            const std::string& whatItNeeds);
+    void TearDown() override;
+    fs::path environmentDir = scratch.path / "environment";
+
+private:
+    std::string script_;
 };
 
 // A job started in the background, with a pipe to the launcher's standard input.
@@ -67,8 +90,6 @@ bool waitForConsole(const RunningJob& job, const std::string& text, int seconds)
 void sendInput(RunningJob& job, const std::string& text);
 JobResult finishJob(RunningJob& job, int seconds);
 
-std::string readFile(const fs::path& file);
-void writeFile(const fs::path& file, const std::string& text);
 std::vector<std::string> splitLines(const std::string& text);
 
 // Regular files directly in the folder, by name.
@@ -85,12 +106,6 @@ std::string hostName();
 // Whether this machine lets a process set its own host name in a new UTS namespace.
 bool canSetHostNamePerProcess();
 
-// Runs `sh SCRIPT up DIR ARGS...` to make a test environment (simulated hosts, a Slurm);
-// returns why it failed, with the script's output, or nothing when it is up.
-std::optional<std::string> bringUp(const std::string& script, const fs::path& dir,
-                                   const std::vector<std::string>& arguments);
-// Runs `sh SCRIPT down DIR`; true when it succeeded.
-bool bringDown(const std::string& script, const fs::path& dir);
 // Whether a test whose environment cannot be made must fail rather than be skipped: where CI
 // runs, as root, everything these tests need can be made.
 bool environmentMustBeMade();

@@ -10,20 +10,15 @@
 namespace e2e {
 namespace {
 
-class ResultsReader : public testing::Test {
+class ResultsReader : public ScratchTest {
 protected:
     void SetUp() override {
         if (kReaderPath.empty()) GTEST_SKIP() << "cluster-membench-results was not built";
-        fs::create_directory(workDir);
-        fs::create_directory(outputDir);
     }
     JobResult read(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), kReaderPath);
         return runCommand(arguments, workDir, outputDir);
     }
-    ScratchFolder scratch;
-    fs::path workDir = scratch.path / "run";
-    fs::path outputDir = scratch.path / "out";
 };
 
 TEST_F(ResultsReader, TurnsTheFilesOfRealJobsIntoRowsWithTheirFigures) {

@@ -27,12 +27,8 @@ std::string resultsName(const std::string& processorName, std::time_t when) {
     return "results_memory_windows_clusters @ " + processorName + " @ " + stamp;
 }
 
-class OneProcessJob : public testing::Test {
+class OneProcessJob : public ScratchTest {
 protected:
-    ScratchFolder scratch;
-    fs::path workDir = scratch.path / "run";
-    fs::path outputDir = scratch.path;
-    void SetUp() override { fs::create_directory(workDir); }
 
     JobResult run(JobOptions options = {}) { return runJob(options, workDir, outputDir); }
 

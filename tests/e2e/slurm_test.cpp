@@ -11,37 +11,20 @@
 namespace e2e {
 namespace {
 
-class SingleNodeSlurm : public testing::Test {
+class SingleNodeSlurm : public EnvironmentTest {
 protected:
     void SetUp() override {
         // Debian's Open MPI speaks PMIx with srun; Debian's MPICH is built for its own launcher.
         if (kLauncherKind != "openmpi") GTEST_SKIP() << "srun --mpi=pmix is tested with Open MPI";
-        fs::create_directory(workDir);
-        fs::create_directory(outputDir);
-        if (const auto failure = bringUp(kSlurmScript, slurmDir, {})) {
-            const std::string why = "cannot start a single-node Slurm here: " + *failure;
-            if (environmentMustBeMade()) FAIL() << why;
-            GTEST_SKIP() << why;
-        }
-        started = true;
+        bringUpEnvironment(kSlurmScript, {}, "a single-node Slurm from Debian's packages, as root");
     }
-    void TearDown() override {
-        // Also after a failed check: the daemons stop with the test.
-        if (started) EXPECT_TRUE(bringDown(kSlurmScript, slurmDir));
-    }
-
-    ScratchFolder scratch;
-    fs::path workDir = scratch.path / "run";
-    fs::path outputDir = scratch.path / "out";
-    fs::path slurmDir = scratch.path / "slurm";
-    bool started = false;
 };
 
 TEST_F(SingleNodeSlurm, SrunStartsAJobOfThreeRanks) {
     JobOptions options;
     options.processes = 3;
     // Standard input goes to rank 0 only (srun hands it to every task otherwise).
-    options.launcher = {"/usr/bin/env", "SLURM_CONF=" + (slurmDir / "slurm.conf").string(),
+    options.launcher = {"/usr/bin/env", "SLURM_CONF=" + (environmentDir / "slurm.conf").string(),
                         "srun", "--mpi=pmix", "-n", "3", "--input=0"};
     runAndCheckClusterJob(options, workDir, outputDir, hostName(), {hostName(), hostName()});
 }
@@ -54,7 +37,7 @@ TEST_P(ShippedJobScript, RunsTheBenchmarkAsABatchJob) {
     JobOptions options;
     options.processes = 3;
     options.launcher = {"/usr/bin/env",
-                        "SLURM_CONF=" + (slurmDir / "slurm.conf").string(),
+                        "SLURM_CONF=" + (environmentDir / "slurm.conf").string(),
                         "MEMBENCH_PROGRAM=" + kProgramPath,
                         // Open MPI's mpirun refuses root unless told; CI runs as root.
                         "OMPI_ALLOW_RUN_AS_ROOT=1", "OMPI_ALLOW_RUN_AS_ROOT_CONFIRM=1",

@@ -66,8 +66,9 @@ TEST(ResultsChart, IsWellFormedSvgNamingEveryProcessAndMarkingBaselineAndSlowWor
         const ResultsRun run = runOf(processes);
         std::ostringstream svg;
         writeChartSvg(svg, run);
-        // Kept beside the tests to be looked at.
-        std::ofstream("chart-" + std::to_string(processes) + ".svg") << svg.str();
+        // Left in the build tree to be looked at.
+        std::ofstream(std::string(MEMBENCH_TEST_OUTPUT_DIR) + "/chart-" + std::to_string(processes) + ".svg")
+            << svg.str();
 
         std::string texts;
         std::set<std::string> classes;

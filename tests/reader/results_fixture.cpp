@@ -20,14 +20,13 @@ std::string resultsText(const FixtureProcess& root, const std::vector<FixturePro
         for (WorkloadKind kind : kWorkloadOrder) {
             const int index = workloadIndex(kind);
             ClusterTotals totals;
-            writeClusterSection(channel, kind, baseline[index].operationsPerSecond, worldSize - 1, totals,
-                                [&](const WorkerStep& step) {
-                                    for (std::size_t w = 0; w < workers.size(); ++w) {
-                                        const double spent = workers[w].spentSeconds[index];
-                                        step({static_cast<int>(w) + 1, workers[w].name, spent,
-                                              16777216.0 / spent});
-                                    }
-                                });
+            writeClusterOpening(channel, kind);
+            for (std::size_t w = 0; w < workers.size(); ++w) {
+                const double spent = workers[w].spentSeconds[index];
+                writeWorkerGroup(channel, kind, totals,
+                                 {static_cast<int>(w) + 1, workers[w].name, spent, 16777216.0 / spent});
+            }
+            writeClusterTotals(channel, kind, totals, baseline[index].operationsPerSecond, worldSize - 1);
         }
     }
     return file.str();

@@ -15,10 +15,9 @@ CollectedFigures worker(int rank, const std::string& name, double spentSeconds) 
 void writeSection(StreamJournal& journal, WorkloadKind kind, double baselineRate,
                   const std::vector<CollectedFigures>& workers, ClusterTotals* totalsOut = nullptr) {
     ClusterTotals totals;
-    writeClusterSection(journal.channel, kind, baselineRate, static_cast<int>(workers.size()), totals,
-                        [&](const WorkerStep& step) {
-                            for (const auto& figures : workers) step(figures);
-                        });
+    writeClusterOpening(journal.channel, kind);
+    for (const auto& figures : workers) writeWorkerGroup(journal.channel, kind, totals, figures);
+    writeClusterTotals(journal.channel, kind, totals, baselineRate, static_cast<int>(workers.size()));
     if (totalsOut) *totalsOut = totals;
 }
 

@@ -4,6 +4,7 @@
 
 #include "report/report_channel.h"
 #include "workloads/phase_figures.h"
+#include "workloads/workload_facts.h"
 
 TEST(PhaseFigures, RateIsOperationsOverSpentTime) {
     const PhaseFigures oneSecond = figuresFromReadings(10.0, 11.0);
@@ -17,10 +18,10 @@ TEST(PhaseFigures, RateIsOperationsOverSpentTime) {
     EXPECT_EQ(half.operationsPerSecond, 33554432.0);
     EXPECT_EQ(generalNumber(millionsPerSecond(half.operationsPerSecond)), "33.5544");
     EXPECT_EQ(generalNumber(megabytesPerSecond(half.operationsPerSecond,
-                                               bytesPerOperation(WorkloadKind::AllocateAndKeep))),
+                                               factsOf(WorkloadKind::AllocateAndKeep).bytesPerOperation)),
               "512");
     EXPECT_EQ(generalNumber(megabytesPerSecond(half.operationsPerSecond,
-                                               bytesPerOperation(WorkloadKind::FillArray))),
+                                               factsOf(WorkloadKind::FillArray).bytesPerOperation)),
               "256");
 }
 
@@ -32,9 +33,9 @@ TEST(PhaseFigures, NoSpentTimeGivesAnInfiniteRate) {
 }
 
 TEST(PhaseFigures, MegabytesCountSixteenBytesPerKeptBlockAndEightPerElement) {
-    EXPECT_EQ(megabytesPerSecond(1048576.0, bytesPerOperation(WorkloadKind::AllocateAndKeep)), 16.0);
-    EXPECT_EQ(megabytesPerSecond(1048576.0, bytesPerOperation(WorkloadKind::FillArray)), 8.0);
-    EXPECT_FALSE(hasBandwidthFigure(WorkloadKind::AllocateAndFree));
-    EXPECT_TRUE(hasBandwidthFigure(WorkloadKind::AllocateAndKeep));
-    EXPECT_TRUE(hasBandwidthFigure(WorkloadKind::FillArray));
+    EXPECT_EQ(megabytesPerSecond(1048576.0, factsOf(WorkloadKind::AllocateAndKeep).bytesPerOperation), 16.0);
+    EXPECT_EQ(megabytesPerSecond(1048576.0, factsOf(WorkloadKind::FillArray).bytesPerOperation), 8.0);
+    EXPECT_FALSE(factsOf(WorkloadKind::AllocateAndFree).hasBandwidthFigure);
+    EXPECT_TRUE(factsOf(WorkloadKind::AllocateAndKeep).hasBandwidthFigure);
+    EXPECT_TRUE(factsOf(WorkloadKind::FillArray).hasBandwidthFigure);
 }

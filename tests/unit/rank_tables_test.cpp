@@ -10,9 +10,8 @@ std::size_t smallestTable(const ExchangeTables& tables) {
     std::size_t smallest = tables.rankNumbers.size();
     smallest = std::min(smallest, tables.receivedRankNumbers.size());
     for (const RankTables& t : tables.byWorkload) {
-        for (const auto* table : {&t.startTimeByRank, &t.endTimeByRank, &t.spentSecondsByRank,
-                                  &t.operationsPerSecondByRank, &t.receivedOperationsPerSecond,
-                                  &t.receivedSpentSeconds}) {
+        for (const auto* table : {&t.spentSecondsByRank, &t.operationsPerSecondByRank,
+                                  &t.receivedOperationsPerSecond, &t.receivedSpentSeconds}) {
             smallest = std::min(smallest, table->size());
         }
         smallest = std::min(smallest, t.workerNames.size());
@@ -51,8 +50,6 @@ TEST(RankTables, WorkerEntersItsFiguresAtItsOwnRankOnly) {
         enterOwnFigures(tables, WorkloadKind::AllocateAndKeep, ownRank, figuresFromReadings(1.0, 1.5));
 
         const RankTables& own = tablesOf(tables, WorkloadKind::AllocateAndKeep);
-        EXPECT_EQ(own.startTimeByRank[ownRank], 1.0);
-        EXPECT_EQ(own.endTimeByRank[ownRank], 1.5);
         EXPECT_EQ(own.spentSecondsByRank[ownRank], 0.5);
         EXPECT_EQ(own.operationsPerSecondByRank[ownRank], 33554432.0);
         EXPECT_EQ(tables.rankNumbers[ownRank], ownRank);

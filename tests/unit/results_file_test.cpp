@@ -9,6 +9,7 @@
 
 #include "report/report_channel.h"
 #include "report/results_file.h"
+#include "support/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -41,28 +42,19 @@ protected:
     void SetUp() override {
         ResultsFileName::SetUp();
         previous_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "membench-unit-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        fs::current_path(folder_);
+        fs::current_path(folder_.path);
     }
     void TearDown() override {
         fs::current_path(previous_);
-        fs::remove_all(folder_);
         ResultsFileName::TearDown();
     }
-    fs::path folder_;
 
 private:
+    testfiles::ScratchFolder folder_;
     fs::path previous_;
 };
 
-std::string contentsOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testfiles::readFile;
 
 }  // namespace
 
@@ -97,13 +89,13 @@ TEST_F(InScratchFolder, OpenCreatesOrTruncatesTheFileAndEachLineReachesItAtOnce)
     openResultsFile(results, "node", kMarch7th);
     EXPECT_EQ(results.fileName, name);
     ASSERT_TRUE(results.stream.good());
-    EXPECT_EQ(contentsOf(name), "");
+    EXPECT_EQ(readFile(name), "");
 
     writeLine(results.stream, "Low speeds:");
-    EXPECT_EQ(contentsOf(name), "Low speeds:\n") << "the line end flushes";
+    EXPECT_EQ(readFile(name), "Low speeds:\n") << "the line end flushes";
     closeResultsFile(results);
     EXPECT_FALSE(results.stream.is_open());
-    EXPECT_EQ(contentsOf(name), "Low speeds:\n");
+    EXPECT_EQ(readFile(name), "Low speeds:\n");
 }
 
 TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesSilently) {

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "driver/run_driver.h"
 #include "driver/start_directory.h"
+#include "support/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -27,29 +27,15 @@ TEST(StartDirectory, IsTheCurrentFolderOrUnknownOnceRemoved) {
     const fs::path previous = fs::current_path();
     EXPECT_EQ(currentDirectory(), previous.string());
 
-    std::string pattern = (fs::temp_directory_path() / "membench-unit-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    testfiles::ScratchFolder scratch;
     // A folder deeper than the first buffer the query tries.
-    fs::path deep = pattern;
+    fs::path deep = scratch.path;
     for (int level = 0; level < 12; ++level) deep /= std::string(60, 'a' + level);
     fs::create_directories(deep);
     fs::current_path(deep);
     EXPECT_EQ(currentDirectory(), deep.string());
 
-    fs::remove_all(pattern);
+    fs::remove_all(scratch.path);
     EXPECT_EQ(currentDirectory(), std::nullopt);
     fs::current_path(previous);
-}
-
-TEST(AllocationFailure, MessageNamesWorkloadRankAndProcessor) {
-    char message[512];
-    formatAllocationFailure(message, sizeof message, WorkloadKind::FillArray, 7, "node 7.b");
-    EXPECT_STREQ(message,
-                 "cluster-membench: out of memory in workload FillArray on rank 7 (node 7.b); ending "
-                 "the job");
-    // A longest processor name still leaves a whole, terminated line.
-    const std::string longest(255, 'n');
-    formatAllocationFailure(message, sizeof message, WorkloadKind::AllocateAndKeep, 4095, longest.c_str());
-    EXPECT_EQ(std::string(message), "cluster-membench: out of memory in workload AllocateAndKeep on rank 4095 (" +
-                                        longest + "); ending the job");
 }

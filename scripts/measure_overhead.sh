@@ -6,14 +6,14 @@
 #      MPI job that only starts and finalizes
 #   4. memory: peak resident memory of a process against what the workloads must hold
 #   5. collection at scale: the root's time to collect and write each section, 2 to 16 processes
-# Usage: scripts/run_benchmarks.sh [rounds]   (default 31 rounds for 1, 9 for 3 and 4)
+# Usage: scripts/measure_overhead.sh [rounds]   (default 31 rounds for 1, 9 for 3 and 4)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 rounds=${1:-31}
-processes=16  # the largest job below
 source scripts/mpi_launcher.sh
+chooseMpi "${MEMBENCH_MPI:-openmpi}" 16  # the largest job below
 launchFlags=("${launcherFlags[@]}")
 scripts/setup.sh "${mpiPackages[@]}" valgrind libbenchmark-dev time
 cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher"
@@ -59,9 +59,11 @@ mkdir -p "$scratch/run"
 for round in $(seq "$jobRounds"); do
   start=$(date +%s.%N)
   (cd "$scratch/run" && "$launcher" "${launchFlags[@]}" -np 1 "$root/$build/cluster-membench" \
-      </dev/null >"$scratch/console.txt")
+      </dev/null >/dev/null)
   end=$(date +%s.%N)
-  spent=$(awk '/^The system spent: / && n < 3 { sum += $4; n++ } END { print sum }' "$scratch/console.txt")
+  # The three spent times, read from the results file by the project's own reader.
+  spent=$("$build"/cluster-membench-results --format csv "$scratch/run"/results_* |
+          awk -F, 'NR > 1 { sum += $(NF - 2) } END { print sum }')
   echo "$end $start $spent" | awk '{ print $1 - $2 - $3 }' >>"$scratch/around.txt"
   start=$(date +%s.%N)
   "$launcher" "${launchFlags[@]}" -np 1 "$build"/bench/membench_mpi_empty </dev/null

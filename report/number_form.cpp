@@ -1,4 +1,4 @@
-#include "report/report_channel.h"
+#include "report/number_form.h"
 
 #include <cstdio>
 
@@ -8,3 +8,5 @@ std::string generalNumber(double value) {
     std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
+
+std::string integerNumber(int value) { return std::to_string(value); }
