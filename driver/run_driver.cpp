@@ -61,7 +61,9 @@ void writeClusterSection(const ProcessContext& process, ExchangeTables& tables,
     writeClusterTotals(channel, kind, totals, baselineRate, process.worldSize - 1);
 }
 
-void runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile& results) {
+// Returns the root's exit status: 0, or 1 when the results file could not be created or did not
+// receive every line.
+int runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile& results) {
     openResultsFile(results, ownProcessorName(process), std::time(nullptr));
     ReportChannel channel{&std::cout, &results.stream};
 
@@ -80,14 +82,21 @@ void runRoot(const ProcessContext& process, ExchangeTables& tables, ResultsFile&
     }
 
     // Closing lines go to the console only; the file is complete and closed before the wait.
+    const std::string resultsPath = composeResultsPath(process.startDirectory, results.fileName);
     consoleLine(channel);
     consoleLine(channel);
-    consoleLine(channel, kResultsPathLabel,
-                composeResultsPath(process.startDirectory, results.fileName));
+    consoleLine(channel, kResultsPathLabel, resultsPath);
     consoleLine(channel);
     consoleLine(channel, kExitPrompt);
     closeResultsFile(results);
+    // A results file that is missing or cut short (a full disk, a quota) is a failure: said on
+    // standard error, while the prompt stands, and in the exit status after the wait.
+    if (results.error != 0) {
+        std::fprintf(stderr, "%s\n", resultsFileFailure(resultsPath, results.error).c_str());
+        std::fflush(stderr);
+    }
     std::cin.get();  // one character, or end of input
+    return results.error != 0 ? 1 : 0;
 }
 
 void runWorker(const ProcessContext& process, ExchangeTables& tables) {
@@ -112,12 +121,13 @@ int runBenchmark(int argc, char** argv) {
     MPI_Get_processor_name(process.processorName, &process.processorNameLength);
     fitTablesToJob(tables, process.worldSize);
 
+    int status = 0;
     if (process.ownRank == 0) {
-        runRoot(process, tables, results);
+        status = runRoot(process, tables, results);
     } else {
         runWorker(process, tables);
     }
 
     MPI_Finalize();
-    return 0;
+    return status;
 }

@@ -25,10 +25,21 @@ inline void endLine(std::ostream& out) {
     out.flush();
 }
 
+// The error number of the first write or flush that failed on the stream, kept in the stream's
+// own storage; 0 while every line has reached its destination.
+long& firstWriteError(std::ios_base& stream);
+
+// Records errno as the stream's first write error, unless one is recorded already.
+void noteWriteFailure(std::ios_base& stream);
+
 template <typename... Pieces>
 void writeLine(std::ostream& out, const Pieces&... pieces) {
+    const bool wasGood = out.good();
     (writePiece(out, pieces), ...);
     endLine(out);
+    // A stream fails at the write that fails and stays failed, so the error number of that
+    // write is still errno here.
+    if (wasGood && !out.good()) noteWriteFailure(out);
 }
 
 template <typename... Pieces>
@@ -49,6 +60,6 @@ void lineOnBoth(ReportChannel& channel, const Pieces&... pieces) {
 }
 
 inline void blankOnBoth(ReportChannel& channel) {
-    endLine(*channel.console);
-    endLine(*channel.file);
+    writeLine(*channel.console);
+    writeLine(*channel.file);
 }

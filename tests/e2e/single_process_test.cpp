@@ -79,7 +79,7 @@ TEST_F(OneProcessJob, WritesTheBaselineReportToConsoleAndResultsFile) {
     }
 }
 
-TEST_F(OneProcessJob, ResultsFileThatCannotBeCreatedLeavesTheConsoleWhole) {
+TEST_F(OneProcessJob, ResultsFileThatCannotBeCreatedLeavesTheConsoleWholeAndFailsTheJob) {
     // Folders under every name the run may choose in the next two minutes: opening one of them
     // for writing fails, even for root.
     const std::time_t now = std::time(nullptr);
@@ -87,11 +87,15 @@ TEST_F(OneProcessJob, ResultsFileThatCannotBeCreatedLeavesTheConsoleWhole) {
         fs::create_directory(workDir / resultsName(hostName(), when));
     }
     const JobResult result = run();
-    EXPECT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_NE(result.exitStatus, 0) << "a missing results file is a failure";
     ReportFigures console;
     expectWholeConsoleReport(result, &console);
     EXPECT_TRUE(filesIn(workDir).empty());
     EXPECT_TRUE(fs::is_directory(console.resultsPath)) << console.resultsPath;
+    EXPECT_NE(result.errors.find("cluster-membench: the results file \"" + console.resultsPath +
+                                 "\" could not be written completely: Is a directory\n"),
+              std::string::npos)
+        << result.errors;
 }
 
 TEST_F(OneProcessJob, UnknownStartFolderReadsNullInThePathLine) {
@@ -99,13 +103,18 @@ TEST_F(OneProcessJob, UnknownStartFolderReadsNullInThePathLine) {
     JobOptions options;
     options.wrapper = {"/bin/sh", "-c", "mkdir gone && cd gone && rmdir ../gone && exec \"$0\""};
     const JobResult result = run(options);
-    EXPECT_EQ(result.exitStatus, 0) << result.errors;
     ReportFigures console;
     expectWholeConsoleReport(result, &console);
     EXPECT_TRUE(std::regex_match(console.resultsPath,
                                  std::regex(literal("(null)/") + resultsNamePattern(hostName()))))
         << console.resultsPath;
     EXPECT_TRUE(filesIn(workDir).empty());
+    // No file can be made in a removed folder: the job says so and fails.
+    EXPECT_NE(result.exitStatus, 0);
+    EXPECT_NE(result.errors.find("cluster-membench: the results file \"" + console.resultsPath +
+                                 "\" could not be written completely: No such file or directory\n"),
+              std::string::npos)
+        << result.errors;
 }
 
 TEST_F(OneProcessJob, EndOfInputOrOneKeyEndsTheRun) {

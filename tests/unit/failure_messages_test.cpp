@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "driver/failure_messages.h"
@@ -15,4 +16,10 @@ TEST(AllocationFailure, MessageNamesWorkloadRankAndProcessor) {
     formatAllocationFailure(message, sizeof message, WorkloadKind::AllocateAndKeep, 4095, longest.c_str());
     EXPECT_EQ(std::string(message), "cluster-membench: out of memory in workload AllocateAndKeep on rank 4095 (" +
                                         longest + "); ending the job");
+}
+
+TEST(ResultsFileFailure, NamesTheFileAndTheReason) {
+    EXPECT_EQ(resultsFileFailure("/scratch/results @ n @ x.txt", ENOSPC),
+              "cluster-membench: the results file \"/scratch/results @ n @ x.txt\" could not be "
+              "written completely: No space left on device");
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -95,10 +97,11 @@ TEST_F(InScratchFolder, OpenCreatesOrTruncatesTheFileAndEachLineReachesItAtOnce)
     EXPECT_EQ(readFile(name), "Low speeds:\n") << "the line end flushes";
     closeResultsFile(results);
     EXPECT_FALSE(results.stream.is_open());
+    EXPECT_EQ(results.error, 0);
     EXPECT_EQ(readFile(name), "Low speeds:\n");
 }
 
-TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesSilently) {
+TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesAndSaysWhy) {
     // A folder of the same name cannot be opened for writing, not even by root.
     fs::create_directory(composeResultsFileName("node", kMarch7th));
     ResultsFile results;
@@ -110,6 +113,44 @@ TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesSilently) {
     lineOnBoth(channel, "Thread(s): ", 4);
     closeResultsFile(results);
     EXPECT_TRUE(results.stream.fail());
+    EXPECT_EQ(results.error, EISDIR) << std::strerror(results.error);
     EXPECT_EQ(console.str(), "Thread(s): 4\n");
     EXPECT_TRUE(fs::is_directory(results.fileName));
+}
+
+TEST_F(InScratchFolder, AFullDeviceKeepsTheConsoleWholeAndRecordsTheFirstFailedWrite) {
+    // The results file's name leads to a device on which every write fails for want of space.
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    fs::create_symlink("/dev/full", composeResultsFileName("node", kMarch7th));
+    ResultsFile results;
+    openResultsFile(results, "node", kMarch7th);
+    ASSERT_TRUE(results.stream.is_open());
+
+    std::ostringstream console;
+    ReportChannel channel{&console, &results.stream};
+    lineOnBoth(channel, "Thread(s): ", 4);
+    EXPECT_EQ(firstWriteError(results.stream), ENOSPC);
+    blankOnBoth(channel);
+    lineOnBoth(channel, "Low speeds:");
+    closeResultsFile(results);
+    EXPECT_EQ(results.error, ENOSPC) << std::strerror(results.error);
+    EXPECT_EQ(console.str(), "Thread(s): 4\n\nLow speeds:\n");
+}
+
+TEST(WriteError, IsTheFirstFailureOfAStreamAndZeroWhileAllIsWell) {
+    std::ostringstream good;
+    writeLine(good, "fine");
+    EXPECT_EQ(firstWriteError(good), 0);
+
+    std::ostringstream failing;
+    failing.setstate(std::ios::badbit);  // failed before any line: nothing new to record
+    writeLine(failing, "lost");
+    EXPECT_EQ(firstWriteError(failing), 0);
+
+    std::ostringstream later;
+    errno = ENOSPC;
+    noteWriteFailure(later);
+    errno = EIO;
+    noteWriteFailure(later);
+    EXPECT_EQ(firstWriteError(later), ENOSPC) << "the first failure is kept";
 }
