@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "report/number_form.h"
+
 namespace {
 
 const char* const kColumns[] = {"file",          "date",          "time",
@@ -23,6 +25,16 @@ std::string csvField(const std::string& text) {
 
 nlohmann::ordered_json number(double value) {
     return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+}
+
+const char* const kSummaryColumns[] = {
+    "label", "workload", "processor", "role", "runs", "samples", "median_millions_per_second",
+    "min_millions_per_second", "max_millions_per_second", "spread", "slow", "peak_resident_mib"};
+
+// Processor names and labels are bytes from hosts and folders; anything that is not UTF-8 is
+// replaced rather than refused.
+void dumpJson(std::ostream& out, const nlohmann::ordered_json& value) {
+    out << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace
@@ -62,6 +74,44 @@ void writeJson(std::ostream& out, const std::vector<ResultsRun>& runs) {
             });
         }
     }
-    // Processor names are bytes from the host; anything that is not UTF-8 is replaced.
-    out << rows.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    dumpJson(out, rows);
+}
+
+void writeSummaryCsv(std::ostream& out, const std::vector<SummaryRow>& rows) {
+    bool first = true;
+    for (const char* column : kSummaryColumns) {
+        out << (first ? "" : ",") << column;
+        first = false;
+    }
+    out << '\n';
+    for (const SummaryRow& row : rows) {
+        out << csvField(row.label) << ',' << row.workload << ',' << csvField(row.processor) << ','
+            << row.role << ',' << row.runs << ',' << row.samples << ','
+            << generalNumber(row.medianMillionsPerSecond) << ',' << generalNumber(row.minMillionsPerSecond)
+            << ',' << generalNumber(row.maxMillionsPerSecond) << ',' << generalNumber(row.spread) << ','
+            << (row.slow ? "true" : "false") << ','
+            << (row.peakResidentMib ? generalNumber(*row.peakResidentMib) : "") << '\n';
+    }
+}
+
+void writeSummaryJson(std::ostream& out, const std::vector<SummaryRow>& rows) {
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (const SummaryRow& row : rows) {
+        array.push_back({
+            {"label", row.label},
+            {"workload", row.workload},
+            {"processor", row.processor},
+            {"role", row.role},
+            {"runs", row.runs},
+            {"samples", row.samples},
+            {"median_millions_per_second", number(row.medianMillionsPerSecond)},
+            {"min_millions_per_second", number(row.minMillionsPerSecond)},
+            {"max_millions_per_second", number(row.maxMillionsPerSecond)},
+            {"spread", number(row.spread)},
+            {"slow", row.slow},
+            {"peak_resident_mib",
+             row.peakResidentMib ? number(*row.peakResidentMib) : nlohmann::ordered_json(nullptr)},
+        });
+    }
+    dumpJson(out, array);
 }

@@ -2,11 +2,16 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "reader/utf8_text.h"
 
 #include "report/report_text.h"
 #include "workloads/phase_figures.h"
@@ -20,34 +25,70 @@ ResultsFormatError::ResultsFormatError(const std::string& fileName, int lineNumb
 
 namespace {
 
-// Walks the lines of one file, in order, and says where a problem lies.
+// Hands out the lines of one file in order, reading them as they are wanted (so a file that is
+// not a results file is refused at its first line), and says where a problem lies. A line
+// longer than any the benchmark writes, or a file longer than any job's, ends the reading.
 struct LineCursor {
     const std::string& file;
-    std::vector<std::string> lines;
-    std::size_t next = 0;
+    std::istream& in;
+    int taken = 0;                // lines handed out so far
+    bool lastHadLineEnd = true;   // whether the line last handed out ended with '\n'
+    std::uint64_t bytesRead = 0;
+    std::string current;
 
-    int lineNumber() const { return static_cast<int>(next); }  // of the line last taken
+    int lineNumber() const { return taken; }  // of the line last taken
 
     [[noreturn]] void fail(const std::string& problem) const {
         throw ResultsFormatError(file, lineNumber(), problem);
     }
 
-    const std::string& take(const std::string& expected) {
-        if (next >= lines.size()) {
-            throw ResultsFormatError(file, static_cast<int>(lines.size()) + 1,
-                                     "the file ends early; expected " + expected);
+    // The next line without its line end (LF or CR LF), or false at the end of the file.
+    bool next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (int character; (character = in.get()) != std::char_traits<char>::eof();) {
+            any = true;
+            if (++bytesRead > kLargestResultsFile) {
+                throw ResultsFormatError(file, 0, "longer than any results file (more than " +
+                                                      std::to_string(kLargestResultsFile) + " bytes)");
+            }
+            if (character == '\n') {
+                lastHadLineEnd = true;
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                ++taken;
+                return true;
+            }
+            if (line.size() >= kLongestResultsLine) {
+                throw ResultsFormatError(file, taken + 1,
+                                         "a line longer than " + std::to_string(kLongestResultsLine) +
+                                             " bytes, which the benchmark never writes (\"" +
+                                             lineExcerpt(line) + "\")");
+            }
+            line += static_cast<char>(character);
         }
-        return lines[next++];
+        if (in.bad()) throw ResultsFormatError(file, taken + 1, "reading failed");
+        if (!any) return false;
+        lastHadLineEnd = false;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        ++taken;
+        return true;
+    }
+
+    const std::string& take(const std::string& expected) {
+        if (!next(current)) {
+            throw ResultsFormatError(file, taken + 1, "the file ends early; expected " + expected);
+        }
+        return current;
     }
 
     void expectLine(const std::string& literal) {
         const std::string& line = take("\"" + literal + "\"");
-        if (line != literal) fail("expected \"" + literal + "\", found \"" + line + "\"");
+        if (line != literal) fail("expected \"" + literal + "\", found \"" + lineExcerpt(line) + "\"");
     }
 
     void expectBlank() {
         const std::string& line = take("a blank line");
-        if (!line.empty()) fail("expected a blank line, found \"" + line + "\"");
+        if (!line.empty()) fail("expected a blank line, found \"" + lineExcerpt(line) + "\"");
     }
 };
 
@@ -68,7 +109,8 @@ bool readNumber(const std::string& text, double& value) {
     char* end = nullptr;
     errno = 0;
     value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size() && errno != ERANGE;
+    // An underflow (a denormal figure, which "%g" can write) is a number; an overflow is not.
+    return end == text.c_str() + text.size() && !(errno == ERANGE && std::fabs(value) > 1.0);
 }
 
 // prefix, a number, suffix: the number's text and value.
@@ -78,10 +120,10 @@ void expectFigure(LineCursor& cursor, const std::string& prefix, const std::stri
     const std::string& line = cursor.take(wanted);
     if (!startsWith(line, prefix) || !endsWith(line, suffix) ||
         line.size() < prefix.size() + suffix.size()) {
-        cursor.fail("expected " + wanted + ", found \"" + line + "\"");
+        cursor.fail("expected " + wanted + ", found \"" + lineExcerpt(line) + "\"");
     }
     text = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
-    if (!readNumber(text, value)) cursor.fail("\"" + text + "\" is not a number");
+    if (!readNumber(text, value)) cursor.fail("\"" + lineExcerpt(text) + "\" is not a number");
 }
 
 void expectFigure(LineCursor& cursor, const std::string& prefix, const std::string& suffix) {
@@ -101,13 +143,15 @@ void expectWorkerFigure(LineCursor& cursor, int rank, const std::string& label,
     const std::size_t labelAt = line.rfind(" " + label);
     if (!startsWith(line, prefix) || !endsWith(line, unit) || labelAt == std::string::npos ||
         labelAt < prefix.size()) {
-        cursor.fail("expected " + wanted + ", found \"" + line + "\"");
+        cursor.fail("expected " + wanted + ", found \"" + lineExcerpt(line) + "\"");
     }
     name = line.substr(prefix.size(), labelAt - prefix.size());
     const std::size_t numberAt = labelAt + 1 + label.size();
-    if (numberAt + unit.size() > line.size()) cursor.fail("expected " + wanted + ", found \"" + line + "\"");
+    if (numberAt + unit.size() > line.size()) {
+        cursor.fail("expected " + wanted + ", found \"" + lineExcerpt(line) + "\"");
+    }
     text = line.substr(numberAt, line.size() - unit.size() - numberAt);
-    if (!readNumber(text, value)) cursor.fail("\"" + text + "\" is not a number");
+    if (!readNumber(text, value)) cursor.fail("\"" + lineExcerpt(text) + "\" is not a number");
 }
 
 std::string bandwidthText(LineCursor& cursor, double& value) {
@@ -141,8 +185,8 @@ ResultRow readWorkerGroup(LineCursor& cursor, const WorkloadFacts& facts, int ra
     expectWorkerFigure(cursor, rank, kRateLabel, facts.rateUnit, rateName,
                        row.millionsPerSecondText, row.millionsPerSecond);
     if (rateName != row.processor) {
-        cursor.fail("processor \"" + rateName + "\" differs from \"" + row.processor +
-                    "\" on the line before");
+        cursor.fail("processor \"" + lineExcerpt(rateName) + "\" differs from \"" +
+                    lineExcerpt(row.processor) + "\" on the line before");
     }
     if (facts.hasBandwidthFigure) {
         double value = 0;
@@ -170,21 +214,6 @@ void readClusterSection(LineCursor& cursor, const WorkloadFacts& facts, int proc
     expectFigure(cursor, kAverageLabelFile, facts.averageUnit);
     if (facts.hasBandwidthFigure) expectFigure(cursor, kBandwidthLabel, kBandwidthUnit);
     if (facts.blankAfterSection) cursor.expectBlank();
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool complete = end != std::string::npos;
-        if (!complete) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 // "results_memory_windows_clusters @ <processor> @ local date YYYY.MM.DD time HH.MM.SS.txt"
@@ -218,23 +247,23 @@ void readFileName(const std::string& file, ResultsRun& run) {
 
 }  // namespace
 
-ResultsRun parseResults(const std::string& file, const std::string& text) {
-    LineCursor cursor{file, splitLines(text)};
+ResultsRun parseResults(const std::string& file, std::istream& in) {
+    LineCursor cursor{file, in, 0, true, 0, {}};
     ResultsRun run;
     run.file = file;
     readFileName(file, run);
 
-    if (cursor.lines.empty() || cursor.lines[0] != kFileTitle) {
+    std::string first;
+    if (!cursor.next(first) || first != kFileTitle) {
         throw ResultsFormatError(file, 1, "not a results file of cluster-membench (its first line is not \"" +
                                               std::string(kFileTitle) + "\")");
     }
-    cursor.expectLine(kFileTitle);
     cursor.expectBlank();
     std::string countText;
     double count = 0;
     expectFigure(cursor, kProcessCountLabel, "", countText, count);
     if (countText.find_first_not_of("0123456789") != std::string::npos || count < 1 || count > 1e9) {
-        cursor.fail("\"" + countText + "\" is not a process count");
+        cursor.fail("\"" + lineExcerpt(countText) + "\" is not a process count");
     }
     run.processes = static_cast<int>(count);
     cursor.expectBlank();
@@ -254,12 +283,10 @@ ResultsRun parseResults(const std::string& file, const std::string& text) {
     if (run.processes > 1) {
         for (const WorkloadFacts& facts : kWorkloads) readClusterSection(cursor, facts, run.processes, workers);
     }
-    if (!text.empty() && text.back() != '\n') {
-        cursor.fail("the last line has no line end: the file is cut short");
-    }
-    if (cursor.next < cursor.lines.size()) {
-        ++cursor.next;
-        cursor.fail("unexpected line after the end of the report: \"" + cursor.lines[cursor.next - 1] + "\"");
+    if (!cursor.lastHadLineEnd) cursor.fail("the last line has no line end: the file is cut short");
+    std::string extra;
+    if (cursor.next(extra)) {
+        cursor.fail("unexpected line after the end of the report: \"" + lineExcerpt(extra) + "\"");
     }
 
     // Workload by workload: the baseline, then the workers.
@@ -273,10 +300,25 @@ ResultsRun parseResults(const std::string& file, const std::string& text) {
     return run;
 }
 
+ResultsRun parseResults(const std::string& file, const std::string& text) {
+    std::istringstream in(text);
+    return parseResults(file, in);
+}
+
 ResultsRun readResultsFile(const std::string& file) {
+    // Only a regular file is opened: a folder, a FIFO (whose opening would block until a writer
+    // comes) or a device (which may never end) is refused before it is touched.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error) throw ResultsFormatError(file, 0, "cannot be read: " + error.message());
+    if (!std::filesystem::is_regular_file(status)) throw ResultsFormatError(file, 0, "not a regular file");
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > kLargestResultsFile) {
+        throw ResultsFormatError(file, 0, "is " + std::to_string(size) +
+                                              " bytes long, more than any results file (the limit is " +
+                                              std::to_string(kLargestResultsFile) + " bytes)");
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) throw ResultsFormatError(file, 0, std::string("cannot be read: ") + std::strerror(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseResults(file, text.str());
+    return parseResults(file, in);
 }

@@ -87,7 +87,8 @@ TEST_F(ResultsReader, TurnsTheFilesOfRealJobsIntoRowsWithTheirFigures) {
     EXPECT_EQ(rows, 9u);
     const std::string chart = readFile(workDir / "chart.svg");
     EXPECT_EQ(chart.rfind("<?xml", 0), 0u);
-    EXPECT_NE(chart.find("2: " + hostName()), std::string::npos);
+    EXPECT_NE(chart.find(hostName() + ": median "), std::string::npos);
+    EXPECT_NE(chart.find(", 3 processes"), std::string::npos);
     EXPECT_FALSE(fs::exists(workDir / "chart.svg.partial"));
 }
 
@@ -106,6 +107,33 @@ TEST_F(ResultsReader, BadFileIsReportedWithItsLineAndNothingIsWritten) {
     const JobResult missing = read({(workDir / "absent.txt").string()});
     EXPECT_EQ(missing.exitStatus, 1);
     EXPECT_NE(missing.errors.find("absent.txt: cannot be read"), std::string::npos) << missing.errors;
+}
+
+TEST_F(ResultsReader, HostileInputEndsWithOneMessageAndStatusOneWithoutBlocking) {
+    const fs::path fifo = workDir / "fifo";
+    ASSERT_EQ(std::system(("mkfifo '" + fifo.string() + "'").c_str()), 0);
+    writeFile(workDir / "zeros.txt", std::string(3 << 20, '\0'));
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {workDir.string(), workDir.string() + ": not a regular file"},
+        {fifo.string(), fifo.string() + ": not a regular file"},  // no writer: opening would block
+        {"/dev/zero", "/dev/zero: not a regular file"},           // would never end
+        {(workDir / "zeros.txt").string(), (workDir / "zeros.txt").string() + ":1: a line longer than 4096 bytes"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::vector<std::string>> commands = {{c.path}};
+        // For summary a folder stands for the results files in it.
+        if (c.path != workDir.string()) commands.push_back({"summary", c.path});
+        for (const auto& command : commands) {
+            const JobResult result = read(command);
+            EXPECT_EQ(result.exitStatus, 1) << c.path << result.errors;
+            EXPECT_EQ(result.console, "");
+            EXPECT_EQ(result.errors.rfind("cluster-membench-results: " + c.message, 0), 0u) << result.errors;
+            EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+        }
+    }
 }
 
 TEST_F(ResultsReader, HelpExplainsTheOptionsAndWrongOptionsAreRefused) {
