@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # MPICH beside Open MPI; iproute2 and util-linux for the simulated hosts; Slurm and munge for
-# the batch-scheduler tests; e2fsprogs for the tiny file systems of the full-disk tests.
-scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs
+# the batch-scheduler tests; e2fsprogs for the tiny file systems of the full-disk tests; an
+# allocator and GNU time for the allocator comparisons.
+scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs libjemalloc2 time
 
 configure() {  # build folder, compiler wrapper, launcher
   cmake -S . -B "$1" -DBUILD_TESTING=ON -DMEMBENCH_REQUIRE_TESTS=ON \
