@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Sets everything up, builds the benchmark and its tests, and runs every test through CTest:
-# the whole suite with Open MPI, then the end-to-end suite again with MPICH. Each MPI library
-# is chosen explicitly (its compiler wrapper and its launcher), never by whichever mpicxx or
-# mpirun happens to be the system's default.
+#   1. Open MPI: the whole suite (unit and end-to-end tests)
+#   2. MPICH: the end-to-end suite again
+#   3. AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests and the jobs of 1 to 3
+#      processes with Open MPI, leak checks on
+#   4. libFuzzer: the reader's fuzz target for a minute, from its seed corpus and every input it
+#      ever found wrong
+# Each MPI library is chosen explicitly (its compiler wrapper and its launcher), never by
+# whichever mpicxx or mpirun happens to be the system's default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 
 # MPICH beside Open MPI; iproute2 and util-linux for the simulated hosts; Slurm and munge for
 # the batch-scheduler tests; e2fsprogs for the tiny file systems of the full-disk tests; an
-# allocator and GNU time for the allocator comparisons.
-scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs libjemalloc2 time
+# allocator and GNU time for the allocator comparisons; Clang and its runtimes for fuzzing.
+scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs libjemalloc2 time \
+                 clang libclang-rt-14-dev
 
-configure() {  # build folder, compiler wrapper, launcher
-  cmake -S . -B "$1" -DBUILD_TESTING=ON -DMEMBENCH_REQUIRE_TESTS=ON \
-        -DMPI_CXX_COMPILER="$2" -DMPIEXEC_EXECUTABLE="$3"
-  cmake --build "$1" -j "$(nproc)"
+configure() {  # build folder, compiler wrapper, launcher, further CMake options
+  local folder=$1 compiler=$2 launcher=$3
+  shift 3
+  cmake -S . -B "$folder" -DBUILD_TESTING=ON -DMEMBENCH_REQUIRE_TESTS=ON \
+        -DMPI_CXX_COMPILER="$compiler" -DMPIEXEC_EXECUTABLE="$launcher" "$@"
+  cmake --build "$folder" -j "$(nproc)"
 }
 
 # The launcher must never wait on an open terminal or a closed input: standard input is
@@ -26,3 +35,28 @@ configure build /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi
 echo "=== MPICH: end-to-end tests"
 configure build-mpich /usr/bin/mpicxx.mpich /usr/bin/mpiexec.mpich
 (cd build-mpich && ctest --output-on-failure -L e2e </dev/null)
+
+echo "=== Sanitizers (address, undefined behaviour, leaks): unit tests and jobs of 1 to 3 processes"
+configure build-sanitize /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi \
+          -DMEMBENCH_SANITIZE=ON -DMEMBENCH_BUILD_BENCH=OFF
+# Left out: the out-of-memory job (a virtual memory limit leaves no room for the sanitizer's
+# shadow memory), jobs of 4 processes, the simulated hosts and Slurm (run above), and other
+# allocators preloaded before the sanitizer's own.
+(cd build-sanitize &&
+ LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
+ UBSAN_OPTIONS=print_stacktrace=1 \
+ ctest --output-on-failure \
+       -E "OutOfMemory|/4$|EachWorkerAppears|SimulatedHosts|SingleNodeSlurm|ShippedJobScript|AllocatorComparison" \
+       </dev/null)
+
+echo "=== Fuzzing the reader for 60 seconds"
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DMEMBENCH_FUZZ=ON -DMEMBENCH_WITH_MPI=OFF \
+      -DBUILD_TESTING=OFF -DMEMBENCH_BUILD_BENCH=OFF
+cmake --build build-fuzz -j "$(nproc)" --target reader_fuzzer
+mkdir -p build-fuzz/corpus build-fuzz/findings
+# A crash, a sanitizer report, an input slower than 10 s or a process over 2 GiB is a finding:
+# the fuzzer stops with a non-zero status and leaves the input in build-fuzz/findings/, which
+# then belongs in tests/fuzz/regressions/.
+build-fuzz/tests/fuzz/reader_fuzzer -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
+    -dict=tests/fuzz/results.dict -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 \
+    build-fuzz/corpus tests/fuzz/corpus tests/fuzz/regressions </dev/null

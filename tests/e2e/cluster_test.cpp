@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "cluster_checks.h"
+#include "e2e_config.h"
 #include "e2e_support.h"
+#include "layout.h"
 
 namespace e2e {
 namespace {
@@ -75,6 +77,43 @@ TEST_F(ClusterJob, GroupsStandInRankOrderWhenALowerRankFinishesLast) {
     options.processes = 3;
     options.wrapper = {"/bin/sh", wrapper.string()};
     runAndCheck(options, hostName(), {hostName(), hostName()});
+}
+
+TEST_F(ClusterJob, AKilledWorkerEndsTheWholeJobAndKeepsTheLinesWrittenBefore) {
+    // Worker 1 is killed half a second into its first workloads, long before it can deliver
+    // them all; rank 0 is then in its baseline or waiting for worker 1's figures.
+    const fs::path wrapper = writeScript(
+        scratch.path / "killed.sh",
+        rankVariableScript() +
+            "if [ \"$rank\" = 1 ]; then (sleep 0.5; kill -KILL $$) </dev/null >/dev/null 2>&1 & fi\n"
+            "exec \"$@\"\n");
+    JobOptions options;
+    options.processes = 3;
+    options.wrapper = {"/bin/sh", wrapper.string()};
+    const JobResult result = runJob(options, workDir, outputDir);
+    EXPECT_EQ(result.errors.find("job killed after"), std::string::npos) << "the job must end by itself";
+    EXPECT_NE(result.exitStatus, 0) << result.errors;
+
+    // No process of the job is left behind.
+    std::string survivors;
+    for (const auto& process : fs::directory_iterator("/proc")) {
+        std::error_code error;
+        const fs::path exe = fs::read_symlink(process.path() / "exe", error);
+        const fs::path cwd = fs::read_symlink(process.path() / "cwd", error);
+        if (exe == kProgramPath || cwd == workDir) survivors += process.path().filename().string() + " ";
+    }
+    EXPECT_EQ(survivors, "");
+
+    // What rank 0 wrote before the end stays, whole lines of the report's beginning.
+    const std::vector<std::string> files = filesIn(workDir);
+    ASSERT_EQ(files.size(), 1u);
+    const std::string text = readFile(workDir / files[0]);
+    std::vector<std::string> lines = splitLines(text);
+    if (!text.empty() && text.back() != '\n') lines.pop_back();
+    ASSERT_FALSE(lines.empty());
+    const std::vector<std::string> layout = reportLayout(Stream::File, 3, {hostName(), hostName()});
+    ASSERT_LT(lines.size(), layout.size()) << "the report cannot be complete";
+    EXPECT_TRUE(matchLayout(lines, std::vector<std::string>(layout.begin(), layout.begin() + lines.size()), nullptr));
 }
 
 }  // namespace
