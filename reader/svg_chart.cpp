@@ -131,7 +131,7 @@ Panel panelFor(const WorkloadFacts& facts, const std::vector<SummaryRow>& rows,
         if (!panel.nameEveryHost && !place.slow) continue;
         if (!panel.nameEveryHost && panel.namedHosts >= kMostNamedSlowHosts) break;
         ++panel.namedHosts;
-        const std::string text = place.baseline ? "rank 0 alone: " + place.host : place.host;
+        const std::string text = place.baseline ? "rank 0: " + place.host : place.host;
         longest = std::max(longest, std::min(characterCount(validUtf8(text)), kLongestHostLabel));
     }
     // Names turned 60 degrees: 11-pixel characters take about 0.87 of their advance downwards.
@@ -282,11 +282,14 @@ void writePanel(std::ostream& out, const Panel& panel, const std::vector<std::st
         if (nameIt) {
             ++named;
             const double x = slotLeft + slot / 2;
-            const std::string text = place.baseline ? "rank 0 alone: " + place.host : place.host;
+            const std::string text = place.baseline ? "rank 0: " + place.host : place.host;
+            // Turned 60 degrees, a name reaches half its length to the left: no further than the
+            // picture's edge.
+            const auto roomLeft = static_cast<std::size_t>(std::max(4.0, (x - 4) / (11 * kCharacterShare * 0.5)));
             out << "<text x=\"" << coordinate(x) << "\" y=\"" << coordinate(baseY + 12)
                 << "\" text-anchor=\"end\" font-size=\"11\" fill=\"" << (place.slow ? kSlowColour : "#222")
                 << "\" transform=\"rotate(-60 " << coordinate(x) << ' ' << coordinate(baseY + 12) << ")\">"
-                << xmlText(shortenText(text, kLongestHostLabel)) << "</text>";
+                << xmlText(shortenText(text, std::min(kLongestHostLabel, roomLeft))) << "</text>";
         }
         out << "</g>\n";
         if (place.baseline) {

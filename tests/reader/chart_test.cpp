@@ -82,7 +82,7 @@ void keepForLooking(const std::string& name, const std::string& svg) {
 }  // namespace
 
 TEST(RunChart, NamesEveryHostAndMarksTheBaselineAndTheSlowHost) {
-    for (const auto& [hosts, perHost] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {5, 1}, {8, 8}}) {
+    for (const auto& [hosts, perHost] : std::vector<std::pair<int, int>>{{1, 8}, {2, 1}, {5, 1}, {8, 8}, {64, 8}}) {
         SCOPED_TRACE(std::to_string(hosts) + " hosts of " + std::to_string(perHost));
         const ResultsRun run = runOf(hosts, perHost);
         const std::string svg = runChart(run);
