@@ -14,8 +14,15 @@ fi
 source scripts/mpi_launcher.sh
 chooseMpi "${MEMBENCH_MPI:-openmpi}" "$processes"
 scripts/setup.sh "${mpiPackages[@]}"
-cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher"
-cmake --build "$buildDir" --target cluster-membench -j "$(nproc)"
+# One line for the build; CMake's own output goes to a log, shown if the build fails.
+echo "building: $buildDir/cluster-membench"
+log=$buildDir.log
+if ! { cmake -S . -B "$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher" &&
+       cmake --build "$buildDir" --target cluster-membench -j "$(nproc)"; } >"$log" 2>&1; then
+  echo "building failed; CMake's output is in $log, ending with:" >&2
+  tail -n 20 "$log" >&2
+  exit 1
+fi
 
 # With its own standard input closed, Open MPI's launcher hands the root process an input that
 # never ends, and the final wait for Enter would never end either: give it /dev/null instead.

@@ -18,9 +18,15 @@
 # in the run's folder (on a cluster, DIR must be on a file system the nodes share). Standard
 # input is /dev/null. A failed run stops the campaign with the launcher's status; every file
 # already written stays. MEMBENCH_PROGRAM and MEMBENCH_READER name programs that are already
-# built (otherwise they are built here, as scripts/run_benchmark.sh does).
+# built; otherwise, in the source tree, they are built here (as scripts/run_benchmark.sh does),
+# and an installed copy of this script runs the installed programs.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -f "$here/../CMakeLists.txt" ] && [ -f "$here/setup.sh" ]; then
+  root=$(cd "$here/.." && pwd)   # the source tree
+else
+  root=""                        # installed: PREFIX/share/cluster-membench
+fi
 
 usage() {
   sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2
@@ -52,7 +58,7 @@ IFS=, read -r -a allocatorList <<<"$allocators"
 [ "${#allocatorList[@]}" -gt 0 ] || usage
 out=${out:-campaign-$(date +%Y%m%d-%H%M%S)}
 
-wrapper=$root/scripts/with_allocator.sh
+wrapper=$here/with_allocator.sh
 
 # The allocators' packages, GNU time for the memory figures, and the programs.
 packages=(time)
@@ -60,17 +66,24 @@ for name in "${allocatorList[@]}"; do
   package=$("$wrapper" --package "$name")
   [ -z "$package" ] || packages+=("$package")
 done
-source "$root/scripts/mpi_launcher.sh"
+source "$here/mpi_launcher.sh"
 chooseMpi "${MEMBENCH_MPI:-openmpi}" "${processes:-$(nproc)}"
-if [ -z "${MEMBENCH_PROGRAM:-}" ] || [ -z "${MEMBENCH_READER:-}" ]; then
+if [ -z "$root" ]; then
+  # Installed: the programs beside this folder's; allocators must be installed already (the
+  # check below names any that is missing).
+  program=${MEMBENCH_PROGRAM:-$here/../../bin/cluster-membench}
+  reader=${MEMBENCH_READER:-$here/../../bin/cluster-membench-results}
+elif [ -z "${MEMBENCH_PROGRAM:-}" ] || [ -z "${MEMBENCH_READER:-}" ]; then
   "$root/scripts/setup.sh" "${mpiPackages[@]}" "${packages[@]}"
   cmake -S "$root" -B "$root/$buildDir" -DMPI_CXX_COMPILER="$mpiCompiler" -DMPIEXEC_EXECUTABLE="$launcher" >/dev/null
   cmake --build "$root/$buildDir" --target cluster-membench cluster-membench-results -j "$(nproc)" >/dev/null
+  program=$root/$buildDir/cluster-membench
+  reader=$root/$buildDir/cluster-membench-results
 else
   "$root/scripts/setup.sh" "${packages[@]}"
+  program=$MEMBENCH_PROGRAM
+  reader=$MEMBENCH_READER
 fi
-program=${MEMBENCH_PROGRAM:-$root/$buildDir/cluster-membench}
-reader=${MEMBENCH_READER:-$root/$buildDir/cluster-membench-results}
 
 if [ -n "$launcherCommand" ]; then
   read -r -a launcherWords <<<"$launcherCommand"

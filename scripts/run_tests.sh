@@ -14,9 +14,10 @@ root=$(pwd)
 
 # MPICH beside Open MPI; iproute2 and util-linux for the simulated hosts; Slurm and munge for
 # the batch-scheduler tests; e2fsprogs for the tiny file systems of the full-disk tests; an
-# allocator and GNU time for the allocator comparisons; Clang and its runtimes for fuzzing.
+# allocator and GNU time for the allocator comparisons; Clang and its runtimes for fuzzing;
+# dpkg-dev and debootstrap to make the Debian package and install it into a clean Debian.
 scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs libjemalloc2 time \
-                 clang libclang-rt-14-dev
+                 clang libclang-rt-14-dev dpkg-dev debootstrap
 
 configure() {  # build folder, compiler wrapper, launcher, further CMake options
   local folder=$1 compiler=$2 launcher=$3
@@ -28,7 +29,7 @@ configure() {  # build folder, compiler wrapper, launcher, further CMake options
 
 # The launcher must never wait on an open terminal or a closed input: standard input is
 # /dev/null throughout.
-echo "=== Open MPI: all tests"
+echo "=== Open MPI: all tests, and the Debian package in a clean Debian 12"
 configure build /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi
 (cd build && ctest --output-on-failure </dev/null)
 
@@ -40,12 +41,12 @@ echo "=== Sanitizers (address, undefined behaviour, leaks): unit tests and jobs 
 configure build-sanitize /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi \
           -DMEMBENCH_SANITIZE=ON -DMEMBENCH_BUILD_BENCH=OFF
 # Left out: the out-of-memory job (a virtual memory limit leaves no room for the sanitizer's
-# shadow memory), jobs of 4 processes, the simulated hosts and Slurm (run above), and other
-# allocators preloaded before the sanitizer's own.
+# shadow memory), jobs of 4 processes, the simulated hosts, Slurm and the package (run above),
+# and other allocators preloaded before the sanitizer's own.
 (cd build-sanitize &&
  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
  UBSAN_OPTIONS=print_stacktrace=1 \
- ctest --output-on-failure \
+ ctest --output-on-failure -LE package \
        -E "OutOfMemory|/4$|EachWorkerAppears|SimulatedHosts|SingleNodeSlurm|ShippedJobScript|AllocatorComparison" \
        </dev/null)
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing cluster-membench need,
-# when any is missing. Extra package names may be given as arguments.
-# As root it installs them with apt-get; as another user it names them and stops.
+# Installs the Debian packages that building, running and testing cluster-membench need, when
+# any is missing. Extra package names may be given as arguments.
+# As root it installs them with apt-get, saying so in one line and keeping apt-get's own output
+# in a log file (named if anything fails); as another user it names them and stops.
 set -euo pipefail
 
 packages=(g++ make cmake openmpi-bin libopenmpi-dev libgtest-dev
@@ -9,6 +10,9 @@ packages=(g++ make cmake openmpi-bin libopenmpi-dev libgtest-dev
 
 missing=()
 for package in "${packages[@]}"; do
+  for seen in "${missing[@]}"; do
+    [ "$seen" != "$package" ] || continue 2
+  done
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi
@@ -25,7 +29,11 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 
-echo "Installing ${missing[*]} ..."
+log=${MEMBENCH_SETUP_LOG:-${TMPDIR:-/tmp}/cluster-membench-setup.log}
+echo "installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q "${missing[@]}"
+if ! { apt-get update -q && apt-get install -y -q "${missing[@]}"; } >"$log" 2>&1; then
+  echo "installing failed; apt-get's output is in $log, ending with:" >&2
+  tail -n 15 "$log" >&2
+  exit 1
+fi

@@ -11,6 +11,10 @@
 #SBATCH --output=membench-%j.out
 set -euo pipefail
 
+# The program: MEMBENCH_PROGRAM, else one built in ./build, else an installed one.
+if [ -z "${MEMBENCH_PROGRAM:-}" ] && [ ! -x ./build/cluster-membench ]; then
+  MEMBENCH_PROGRAM=$(command -v cluster-membench || echo ./build/cluster-membench)
+fi
 program=${MEMBENCH_PROGRAM:-./build/cluster-membench}
 
 # Standard input from /dev/null, so the final wait for Enter ends at once.

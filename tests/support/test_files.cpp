@@ -1,5 +1,6 @@
 #include "test_files.h"
 
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -23,7 +24,27 @@ ScratchFolder::ScratchFolder() {
     throw std::runtime_error("cannot make a scratch folder under " + fs::temp_directory_path().string());
 }
 
+namespace {
+
+// Whether a file system is still mounted somewhere under the folder (a test environment that
+// could not be taken down): removing the folder would then reach into it.
+bool holdsAMount(const fs::path& folder) {
+    std::ifstream mounts("/proc/self/mounts");
+    const std::string prefix = folder.string() + "/";
+    std::string device, mountPoint, rest;
+    while (mounts >> device >> mountPoint && std::getline(mounts, rest)) {
+        if (mountPoint.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 ScratchFolder::~ScratchFolder() {
+    if (holdsAMount(path)) {
+        std::fprintf(stderr, "keeping %s: a file system is still mounted in it\n", path.c_str());
+        return;
+    }
     std::error_code ignored;
     fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(path, ignored);
