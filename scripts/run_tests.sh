@@ -6,6 +6,7 @@
 #      processes with Open MPI, leak checks on
 #   4. libFuzzer: the reader's fuzz target for a minute, from its seed corpus and every input it
 #      ever found wrong
+#   5. Windows: a cross build with mingw-w64, its unit tests and a one-process job under Wine
 # Each MPI library is chosen explicitly (its compiler wrapper and its launcher), never by
 # whichever mpicxx or mpirun happens to be the system's default.
 set -euo pipefail
@@ -15,9 +16,10 @@ root=$(pwd)
 # MPICH beside Open MPI; iproute2 and util-linux for the simulated hosts; Slurm and munge for
 # the batch-scheduler tests; e2fsprogs for the tiny file systems of the full-disk tests; an
 # allocator and GNU time for the allocator comparisons; Clang and its runtimes for fuzzing;
-# dpkg-dev and debootstrap to make the Debian package and install it into a clean Debian.
+# dpkg-dev and debootstrap to make the Debian package and install it into a clean Debian;
+# mingw-w64 and Wine for the Windows build.
 scripts/setup.sh mpich libmpich-dev iproute2 util-linux slurm-wlm munge e2fsprogs libjemalloc2 time \
-                 clang libclang-rt-14-dev dpkg-dev debootstrap
+                 clang libclang-rt-14-dev dpkg-dev debootstrap g++-mingw-w64-x86-64-posix wine64
 
 configure() {  # build folder, compiler wrapper, launcher, further CMake options
   local folder=$1 compiler=$2 launcher=$3
@@ -61,3 +63,26 @@ mkdir -p build-fuzz/corpus build-fuzz/findings
 build-fuzz/tests/fuzz/reader_fuzzer -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
     -dict=tests/fuzz/results.dict -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 \
     build-fuzz/corpus tests/fuzz/corpus tests/fuzz/regressions </dev/null
+
+echo "=== Windows: mingw-w64 cross build, tests under Wine"
+# Microsoft MPI cannot be installed here: the program is compiled against MPICH's standard
+# mpi.h and runs against a single-process MPI test double named like MS-MPI's DLL. GoogleTest is
+# built from Debian's sources; the reader's header-only libraries are taken from Debian's
+# headers (only those two folders, never the host's system headers).
+deps=$root/build-windows-deps/include
+mkdir -p "$deps"
+ln -sfn /usr/include/nlohmann "$deps/nlohmann"
+ln -sfn /usr/include/CLI "$deps/CLI"
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DBUILD_TESTING=ON -DMEMBENCH_REQUIRE_TESTS=ON -DMEMBENCH_REQUIRE_XML_TESTS=OFF \
+      -DMEMBENCH_GTEST_SOURCE_DIR=/usr/src/googletest \
+      -DMEMBENCH_MPI_DOUBLE_INCLUDE_DIR=/usr/include/x86_64-linux-gnu/mpich \
+      -DMEMBENCH_JSON_INCLUDE_DIR="$deps" -DMEMBENCH_CLI11_INCLUDE_DIR="$deps" -DMEMBENCH_BUILD_BENCH=OFF
+cmake --build build-windows -j "$(nproc)"
+# One Wine server and its services for all tests, started with no output of ours to hold (CTest
+# would otherwise wait for them), and stopped at the end.
+export WINEPREFIX=$root/build-windows/wineprefix WINEDEBUG=-all
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
+trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
+/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
+(cd build-windows && ctest --output-on-failure </dev/null)

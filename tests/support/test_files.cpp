@@ -42,7 +42,7 @@ bool holdsAMount(const fs::path& folder) {
 
 ScratchFolder::~ScratchFolder() {
     if (holdsAMount(path)) {
-        std::fprintf(stderr, "keeping %s: a file system is still mounted in it\n", path.c_str());
+        std::fprintf(stderr, "keeping %s: a file system is still mounted in it\n", path.string().c_str());
         return;
     }
     std::error_code ignored;

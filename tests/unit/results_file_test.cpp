@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,6 +10,7 @@
 
 #include "report/report_channel.h"
 #include "report/results_file.h"
+#include "support/platform.h"
 #include "support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -24,14 +24,18 @@ constexpr std::time_t kMarch7th = 1709802302;
 class ResultsFileName : public testing::Test {
 protected:
     void SetUp() override {
-        const char* zone = getenv("TZ");
+        const char* zone = std::getenv("TZ");
         savedZone_ = zone ? std::optional<std::string>(zone) : std::nullopt;
-        setenv("TZ", "UTC", 1);
-        tzset();
+        testplatform::setEnvironment("TZ", "UTC0");
+        testplatform::reloadTimeZone();
     }
     void TearDown() override {
-        if (savedZone_) setenv("TZ", savedZone_->c_str(), 1); else unsetenv("TZ");
-        tzset();
+        if (savedZone_) {
+            testplatform::setEnvironment("TZ", *savedZone_);
+        } else {
+            testplatform::unsetEnvironment("TZ");
+        }
+        testplatform::reloadTimeZone();
     }
 
 private:
@@ -77,8 +81,8 @@ TEST_F(ResultsFileName, IsMadeOfProcessorNameAndLocalTime) {
 }
 
 TEST_F(ResultsFileName, FollowsTheLocalTimeZone) {
-    setenv("TZ", "UTC-2", 1);  // two hours east of UTC
-    tzset();
+    testplatform::setEnvironment("TZ", "UTC-2");  // two hours east of UTC
+    testplatform::reloadTimeZone();
     EXPECT_EQ(composeResultsFileName("n", kMarch7th),
               "results_memory_windows_clusters @ n @ local date 2024.03.07 time 11.05.02.txt");
 }
@@ -93,12 +97,14 @@ TEST_F(InScratchFolder, OpenCreatesOrTruncatesTheFileAndEachLineReachesItAtOnce)
     ASSERT_TRUE(results.stream.good());
     EXPECT_EQ(readFile(name), "");
 
+    // A text file: the platform's line end (CR LF on Windows).
+    const std::string line = std::string("Low speeds:") + testplatform::kTextLineEnd;
     writeLine(results.stream, "Low speeds:");
-    EXPECT_EQ(readFile(name), "Low speeds:\n") << "the line end flushes";
+    EXPECT_EQ(readFile(name), line) << "the line end flushes";
     closeResultsFile(results);
     EXPECT_FALSE(results.stream.is_open());
     EXPECT_EQ(results.error, 0);
-    EXPECT_EQ(readFile(name), "Low speeds:\n");
+    EXPECT_EQ(readFile(name), line);
 }
 
 TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesAndSaysWhy) {
@@ -113,14 +119,15 @@ TEST_F(InScratchFolder, FileThatCannotBeCreatedDropsItsLinesAndSaysWhy) {
     lineOnBoth(channel, "Thread(s): ", 4);
     closeResultsFile(results);
     EXPECT_TRUE(results.stream.fail());
-    EXPECT_EQ(results.error, EISDIR) << std::strerror(results.error);
+    // EISDIR here; Windows says EACCES.
+    EXPECT_EQ(results.error, testplatform::kOnWindows ? EACCES : EISDIR) << std::strerror(results.error);
     EXPECT_EQ(console.str(), "Thread(s): 4\n");
     EXPECT_TRUE(fs::is_directory(results.fileName));
 }
 
 TEST_F(InScratchFolder, AFullDeviceKeepsTheConsoleWholeAndRecordsTheFirstFailedWrite) {
     // The results file's name leads to a device on which every write fails for want of space.
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system (Windows has none)";
     fs::create_symlink("/dev/full", composeResultsFileName("node", kMarch7th));
     ResultsFile results;
     openResultsFile(results, "node", kMarch7th);
