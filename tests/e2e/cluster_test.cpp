@@ -80,12 +80,16 @@ TEST_F(ClusterJob, GroupsStandInRankOrderWhenALowerRankFinishesLast) {
 }
 
 TEST_F(ClusterJob, AKilledWorkerEndsTheWholeJobAndKeepsTheLinesWrittenBefore) {
-    // Worker 1 is killed half a second into its first workloads, long before it can deliver
-    // them all; rank 0 is then in its baseline or waiting for worker 1's figures.
+    // Worker 1 is killed as soon as rank 0 has begun its report (the results file is there),
+    // long before the worker can deliver all its workloads; rank 0 is then in its baseline or
+    // waiting for worker 1's figures.
     const fs::path wrapper = writeScript(
         scratch.path / "killed.sh",
         rankVariableScript() +
-            "if [ \"$rank\" = 1 ]; then (sleep 0.5; kill -KILL $$) </dev/null >/dev/null 2>&1 & fi\n"
+            "if [ \"$rank\" = 1 ]; then\n"
+            "  (while ! ls results_memory_windows_clusters* >/dev/null 2>&1; do sleep 0.05; done\n"
+            "   sleep 0.2; kill -KILL $$) </dev/null >/dev/null 2>&1 &\n"
+            "fi\n"
             "exec \"$@\"\n");
     JobOptions options;
     options.processes = 3;
