@@ -117,6 +117,21 @@ TEST_F(AllocatorComparison, AMissingOrBrokenLibraryStopsTheRankWithOneLine) {
     EXPECT_FALSE(fs::exists(out)) << "no run started";
 }
 
+TEST_F(AllocatorComparison, ACampaignStopsAtAFailedRunWithItsStatusAndKeepsWhatItWrote) {
+    // A launcher that writes a line and fails, as a job cut short would.
+    const fs::path launcher = writeScript(scratch.path / "failing-launcher.sh", "echo partial output\nexit 7\n");
+    const fs::path out = scratch.path / "campaign";
+    const JobResult result = runCommand(
+        {"/usr/bin/env", "MEMBENCH_PROGRAM=" + kProgramPath, "MEMBENCH_READER=" + kReaderPath, "/bin/bash", kCampaign,
+         "--runs", "2", "--allocators", "glibc", "--out", out.string(), "--launcher", launcher.string()},
+        workDir, outputDir);
+    EXPECT_EQ(result.exitStatus, 7) << result.errors;
+    EXPECT_NE(result.errors.find("run 1 of 2: glibc failed with status 7"), std::string::npos) << result.errors;
+    EXPECT_EQ(readFile(out / "glibc" / "run-1" / "console.txt"), "partial output\n");
+    EXPECT_FALSE(fs::exists(out / "glibc" / "run-2")) << "no run after the failed one";
+    EXPECT_FALSE(fs::exists(out / "summary.csv"));
+}
+
 TEST_F(AllocatorComparison, ACampaignRunsEveryAllocatorAndSummarisesPerHost) {
     const fs::path out = scratch.path / "campaign";
     const JobResult result = runCommand(
