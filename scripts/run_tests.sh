@@ -43,8 +43,8 @@ echo "=== Sanitizers (address, undefined behaviour, leaks): unit tests and jobs 
 configure build-sanitize /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi \
           -DMEMBENCH_SANITIZE=ON -DMEMBENCH_BUILD_BENCH=OFF
 # Left out: the out-of-memory job (a virtual memory limit leaves no room for the sanitizer's
-# shadow memory), jobs of 4 processes, the simulated hosts, Slurm and the package (run above),
-# and other allocators preloaded before the sanitizer's own.
+# shadow memory), jobs of 4 processes, the simulated hosts, Slurm, the package and the install
+# (run above), and the tests that preload a library of their own before the sanitizer's.
 (cd build-sanitize &&
  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
  UBSAN_OPTIONS=print_stacktrace=1 \
