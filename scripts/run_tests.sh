@@ -49,7 +49,7 @@ configure build-sanitize /usr/bin/mpicxx.openmpi /usr/bin/mpirun.openmpi \
  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
  UBSAN_OPTIONS=print_stacktrace=1 \
  ctest --output-on-failure -LE package \
-       -E "OutOfMemory|/4$|EachWorkerAppears|SimulatedHosts|SingleNodeSlurm|ShippedJobScript|AllocatorComparison" \
+       -E "OutOfMemory|/4$|EachWorkerAppears|SimulatedHosts|SingleNodeSlurm|ShippedJobScript|AllocatorComparison|ToolOptions" \
        </dev/null)
 
 echo "=== Fuzzing the reader for 60 seconds"
