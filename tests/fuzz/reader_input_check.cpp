@@ -3,7 +3,11 @@
 #include <nlohmann/json.hpp>
 #include <tinyxml2.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <sstream>
+#include <vector>
 
 #include "reader/exports.h"
 #include "reader/results_parser.h"
@@ -25,8 +29,24 @@ std::string svgProblem(const std::string& what, const std::string& svg, std::siz
     }
     // A few hundred bytes per host and workload, and a fixed frame.
     if (svg.size() > 50000 + 2000 * rows) return what + " is " + std::to_string(svg.size()) + " bytes long";
-    for (const char* figure : {"=\"nan", "=\"-nan", "=\"inf", "=\"-inf"}) {
-        if (svg.find(figure) != std::string::npos) return what + " has a coordinate that is not finite";
+    // Every coordinate and length is a finite number (read from the parsed document: a name may
+    // hold anything, "nan" or ' x="' included).
+    std::vector<const tinyxml2::XMLElement*> pending = {document.RootElement()};
+    while (!pending.empty()) {
+        const tinyxml2::XMLElement* element = pending.back();
+        pending.pop_back();
+        for (const char* name : {"x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "r", "width", "height"}) {
+            const char* value = element->Attribute(name);
+            if (value == nullptr || std::strcmp(value, "100%") == 0) continue;
+            char* end = nullptr;
+            const double number = std::strtod(value, &end);
+            if (end == value || *end != '\0' || !std::isfinite(number)) {
+                return what + " has " + name + "=\"" + value + "\", not a finite number";
+            }
+        }
+        for (auto* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+            pending.push_back(child);
+        }
     }
     return "";
 }
