@@ -80,8 +80,11 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake 
       -DMEMBENCH_JSON_INCLUDE_DIR="$deps" -DMEMBENCH_CLI11_INCLUDE_DIR="$deps" -DMEMBENCH_BUILD_BENCH=OFF
 cmake --build build-windows -j "$(nproc)"
 # One Wine server and its services for all tests, started with no output of ours to hold (CTest
-# would otherwise wait for them), and stopped at the end.
+# would otherwise wait for them), and stopped at the end. The prefix is made first, by a
+# server of its own, which is let go before the lasting one starts.
 export WINEPREFIX=$root/build-windows/wineprefix WINEDEBUG=-all
+/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
 trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
 /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
