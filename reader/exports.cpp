@@ -37,15 +37,16 @@ void dumpJson(std::ostream& out, const nlohmann::ordered_json& value) {
     out << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
+template <std::size_t count>
+void writeCsvHeader(std::ostream& out, const char* const (&columns)[count]) {
+    for (std::size_t index = 0; index < count; ++index) out << (index == 0 ? "" : ",") << columns[index];
+    out << '\n';
+}
+
 }  // namespace
 
 void writeCsv(std::ostream& out, const std::vector<ResultsRun>& runs) {
-    bool first = true;
-    for (const char* column : kColumns) {
-        out << (first ? "" : ",") << column;
-        first = false;
-    }
-    out << '\n';
+    writeCsvHeader(out, kColumns);
     for (const ResultsRun& run : runs) {
         for (const ResultRow& row : run.rows) {
             out << csvField(run.file) << ',' << run.date << ',' << run.time << ',' << row.workload
@@ -78,12 +79,7 @@ void writeJson(std::ostream& out, const std::vector<ResultsRun>& runs) {
 }
 
 void writeSummaryCsv(std::ostream& out, const std::vector<SummaryRow>& rows) {
-    bool first = true;
-    for (const char* column : kSummaryColumns) {
-        out << (first ? "" : ",") << column;
-        first = false;
-    }
-    out << '\n';
+    writeCsvHeader(out, kSummaryColumns);
     for (const SummaryRow& row : rows) {
         out << csvField(row.label) << ',' << row.workload << ',' << csvField(row.processor) << ','
             << row.role << ',' << row.runs << ',' << row.samples << ','

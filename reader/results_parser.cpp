@@ -45,19 +45,14 @@ struct LineCursor {
     // The next line without its line end (LF or CR LF), or false at the end of the file.
     bool next(std::string& line) {
         line.clear();
-        bool any = false;
-        for (int character; (character = in.get()) != std::char_traits<char>::eof();) {
-            any = true;
+        int character = std::char_traits<char>::eof();
+        const std::uint64_t before = bytesRead;
+        while ((character = in.get()) != std::char_traits<char>::eof()) {
             if (++bytesRead > kLargestResultsFile) {
                 throw ResultsFormatError(file, 0, "longer than any results file (more than " +
                                                       std::to_string(kLargestResultsFile) + " bytes)");
             }
-            if (character == '\n') {
-                lastHadLineEnd = true;
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                ++taken;
-                return true;
-            }
+            if (character == '\n') break;
             if (line.size() >= kLongestResultsLine) {
                 throw ResultsFormatError(file, taken + 1,
                                          "a line longer than " + std::to_string(kLongestResultsLine) +
@@ -67,8 +62,8 @@ struct LineCursor {
             line += static_cast<char>(character);
         }
         if (in.bad()) throw ResultsFormatError(file, taken + 1, "reading failed");
-        if (!any) return false;
-        lastHadLineEnd = false;
+        if (bytesRead == before) return false;  // nothing left
+        lastHadLineEnd = character == '\n';
         if (!line.empty() && line.back() == '\r') line.pop_back();
         ++taken;
         return true;

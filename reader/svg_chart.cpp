@@ -164,8 +164,6 @@ void legendEntry(std::ostream& out, double& x, double& y, const std::string& col
     x += width;
 }
 
-std::string figureText(double value) { return generalNumber(value); }
-
 // Three significant digits, for the short comparison of labels.
 std::string shortFigure(double value) {
     char text[32];
@@ -210,12 +208,12 @@ std::string comparison(const Panel& panel, const std::vector<std::string>& label
 std::string tooltip(const Place& place, const std::string& label, const SummaryRow& row) {
     std::string text = (place.baseline ? "rank 0 alone on " : "") + row.processor +
                        (label.empty() ? "" : " \xC2\xB7 " + label) + ": median " +
-                       figureText(row.medianMillionsPerSecond) + " million/s (min " +
-                       figureText(row.minMillionsPerSecond) + ", max " + figureText(row.maxMillionsPerSecond) +
-                       "), spread " + figureText(row.spread) + ", " + std::to_string(row.runs) + " run" +
+                       generalNumber(row.medianMillionsPerSecond) + " million/s (min " +
+                       generalNumber(row.minMillionsPerSecond) + ", max " + generalNumber(row.maxMillionsPerSecond) +
+                       "), spread " + generalNumber(row.spread) + ", " + std::to_string(row.runs) + " run" +
                        (row.runs == 1 ? "" : "s") + ", " + std::to_string(row.samples) + " figure" +
                        (row.samples == 1 ? "" : "s");
-    if (row.peakResidentMib) text += ", peak resident " + figureText(*row.peakResidentMib) + " MiB";
+    if (row.peakResidentMib) text += ", peak resident " + generalNumber(*row.peakResidentMib) + " MiB";
     if (row.slow) text += "; slow: more than 10 % and 3 scaled MADs below the hosts' median";
     return text;
 }
@@ -246,7 +244,7 @@ void writePanel(std::ostream& out, const Panel& panel, const std::vector<std::st
         out << "<line x1=\"" << coordinate(kLeft) << "\" y1=\"" << coordinate(y) << "\" x2=\""
             << coordinate(kLeft + kPlotWidth) << "\" y2=\"" << coordinate(y) << "\" stroke=\"#ddd\"/>"
             << "<text x=\"" << coordinate(kLeft - 6) << "\" y=\"" << coordinate(y + 4)
-            << "\" text-anchor=\"end\" fill=\"#444\">" << xmlText(figureText(value)) << "</text>\n";
+            << "\" text-anchor=\"end\" fill=\"#444\">" << xmlText(generalNumber(value)) << "</text>\n";
     }
 
     const double slot = kPlotWidth / std::max<std::size_t>(panel.places.size(), 1);

@@ -30,8 +30,6 @@ constexpr const char* kSingleProcessNote = "Force to be single thread.";
 constexpr const char* kTimeLabel = "The system spent: ";
 constexpr const char* kSecondsUnit = " Secs. ";
 constexpr const char* kRateLabel = "It was: ";
-constexpr const char* kAllocationsUnit = " Millions Allocations/sec.";
-constexpr const char* kExecutionsUnit = " Millions Executions/sec.";
 constexpr const char* kBandwidthLabel = "Conventionally, it was: ";
 constexpr const char* kBandwidthUnit = " MB/sec.";
 

@@ -69,6 +69,10 @@ static_assert(kWorkloads[0].kind == WorkloadKind::AllocateAndFree &&
                   kWorkloads[1].kind == WorkloadKind::AllocateAndKeep &&
                   kWorkloads[2].kind == WorkloadKind::FillArray,
               "the table is indexed by WorkloadKind");
+static_assert(kWorkloads[0].hasBandwidthFigure == (kWorkloads[0].bytesPerOperation > 0) &&
+                  kWorkloads[1].hasBandwidthFigure == (kWorkloads[1].bytesPerOperation > 0) &&
+                  kWorkloads[2].hasBandwidthFigure == (kWorkloads[2].bytesPerOperation > 0),
+              "a workload has megabyte figures exactly when it counts bytes per operation");
 
 // The facts of a workload named as the table names it, or nullptr.
 constexpr const WorkloadFacts* findWorkload(std::string_view name) {
